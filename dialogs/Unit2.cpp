@@ -1,0 +1,27 @@
+#include "Unit2.h"
+
+#include "ui_Unit2.h"
+
+#include "pictures.h"
+#include "pixel_fonts.h"
+
+TForm2::TForm2(QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::TForm2>())
+{
+    ui->setupUi(this);
+    ApplyPixelFonts(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(422, 349);
+    move(40, 190);
+    ui->BitBtn1->setGlyph(OkGlyph());
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::BitBtn1Click()
+{
+    close();
+}

@@ -1,0 +1,16 @@
+#include "bevel_panel.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+BevelPanel::BevelPanel(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void BevelPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    qDrawShadePanel(&painter, rect(), palette(), true, 1);                 // outer, lowered
+    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1); // inner, raised
+}

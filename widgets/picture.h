@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// Shows a bitmap at its own size, or stretched to the control by pixel
+// replication: control pixel (X, Y) shows the source pixel under its centre.
+class Picture : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool stretched READ stretched WRITE setStretched)
+
+public:
+    explicit Picture(QWidget *parent = nullptr);
+
+    bool stretched() const { return m_stretched; }
+    void setStretched(bool stretched);
+
+    // Shows a fixed picture; stretched pictures are scaled once, here.
+    void setImage(const QImage &image);
+    // Shows a bitmap that its owner keeps drawing on; always 1:1.
+    void setLiveImage(const QImage *image);
+
+    static QImage stretchByCentreSampling(const QImage &source, QSize size);
+
+signals:
+    // Pointer moves over the picture (with mouse tracking on, without a button too).
+    void mouseMoved(QPoint position);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void rescale();
+
+    QImage m_source;
+    QImage m_shown;
+    const QImage *m_live = nullptr;
+    bool m_stretched = false;
+};
