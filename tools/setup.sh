@@ -1,0 +1,48 @@
+# Shared set-up of run.sh and test.sh: installs what is missing, then
+# configures the build. Sourced, not run.
+
+# What the end-to-end tests need besides: a real X server, input and screen capture.
+quelvara_test_packages=(xvfb xdotool x11-apps xauth)
+
+quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+                   libvulkan-dev fonts-dejavu-core fonts-liberation)
+
+quelvara_needs() {
+    echo "Quelvara needs: a C++20 compiler, CMake 3.22 or newer, Ninja, Qt 6.4 or newer" >&2
+    echo "(Core, Gui, Widgets, Test), the fonts DejaVu and Liberation; the end-to-end tests" >&2
+    echo "also need Xvfb, xdotool and xwd. $1" >&2
+    exit 1
+}
+
+quelvara_install() {
+    local missing=() package
+    if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+        for package in cmake ninja c++; do
+            command -v "$package" >/dev/null 2>&1 || quelvara_needs "This machine has no apt-get and no $package: install them by hand."
+        done
+        return 0
+    fi
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            quelvara_needs "Install as root: ${missing[*]} (there is no sudo here)."
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+quelvara_configure() {
+    local preset=$1 dir=$2
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake --preset "$preset" || quelvara_needs "Configuring the build failed; see above."
+    fi
+}
