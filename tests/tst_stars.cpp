@@ -1,4 +1,340 @@
+// Star selection, sky views, constellation figures and link lines, with real
+// clicks and grabs of the real window.
+
+#include "test_support.h"
+
+#include "colour_ramp.h"
+#include "spectrum_strips.h"
+
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT private slots: void none() {} };
-QTEST_MAIN(Placeholder)
+#include <cmath>
+#include <map>
+
+namespace {
+
+constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb Grey = qRgb(128, 128, 128);
+constexpr QRgb Black = qRgb(0, 0, 0);
+constexpr QRgb AbsorptionColour = qRgb(127, 0, 85);
+const QRect Sky(544, 16, 409, 329);
+const QPoint StripPoint(420, 430);
+
+struct StarCase
+{
+    bool secondView;
+    QPoint click;                      // a point inside the star's hot spot
+    QPoint linkStart;
+    std::vector<std::pair<int, int>> lines; // wavelength, width
+};
+
+const std::map<QString, StarCase> &stars()
+{
+    static const std::map<QString, StarCase> table = {
+        {"Vega", {false, {611, 84}, {605, 90},
+                  {{450, 1}, {470, 1}, {560, 1}, {603, 1}, {642, 1}, {668, 1}, {412, 1}, {433, 1},
+                   {485, 1}, {653, 2}, {671, 1}, {610, 1}}}},
+        {"Deneb", {false, {740, 264}, {730, 265},
+                   {{467, 3}, {498, 1}, {438, 1}, {489, 6}, {532, 7}, {589, 1}, {450, 1}, {470, 1},
+                    {560, 1}, {603, 1}, {642, 1}, {668, 1}}}},
+        {"Betelgeuse", {true, {881, 327}, {872, 330},
+                        {{412, 1}, {433, 1}, {485, 1}, {653, 2}, {671, 1}, {610, 1}, {438, 1},
+                         {489, 6}, {532, 7}, {405, 1}, {436, 1}, {546, 1}, {577, 3}, {615, 1}}}},
+        {"Pollux", {true, {668, 166}, {658, 175},
+                    {{431, 1}, {423, 1}, {445, 1}, {585, 2}, {612, 1}, {616, 1}, {644, 1}, {646, 1},
+                     {672, 1}, {715, 1}, {733, 1}, {438, 1}, {489, 6}, {532, 7}, {467, 3}, {498, 1}}}},
+    };
+    return table;
+}
+
+// Points along a link line, a little away from both ends.
+std::vector<QPoint> alongLink(QPoint start)
+{
+    std::vector<QPoint> points;
+    const QPointF a = start, b = StripPoint;
+    for (int step = 2; step <= 98; ++step) {
+        const QPointF p = a + (b - a) * (step / 100.0);
+        points.emplace_back(int(std::floor(p.x())), int(std::floor(p.y())));
+    }
+    return points;
+}
+
+bool same(QRgb a, QRgb b) { return (a | 0xff000000u) == (b | 0xff000000u); }
+
+} // namespace
+
+class TestStars : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_shown.reset(); }
+
+    void starSelected_data();
+    void starSelected();
+    void vegaThenDeneb();
+    void vegaTwiceErasesItsLink();
+    void polluxThenOtherConstellation();
+    void figuresThenOtherConstellationTwice();
+    void figuresOnBothViews();
+    void figuresShownThenVega();
+    void hiddenHotSpotsDoNotReact();
+    void rightAndMiddleReleasesActLikeLeft_data();
+    void rightAndMiddleReleasesActLikeLeft();
+    void leftPressBelongsToTheHotSpot();
+    void releaseOverAHotSpotAfterAPressElsewhere();
+    void doubleClickTogglesTwice();
+
+private:
+    void selectView(bool second);
+    void compareContinuum(const QImage &shot, const std::vector<std::pair<int, int>> &lines);
+    std::unique_ptr<ShownForm> m_shown;
+    QImage m_start;
+};
+
+void TestStars::init()
+{
+    m_shown = std::make_unique<ShownForm>();
+    m_start = m_shown->grab();
+}
+
+void TestStars::selectView(bool second)
+{
+    if (second != m_shown->form->state().SkyViewTwoCurrent)
+        m_shown->clickControl("BitBtn3");
+}
+
+void TestStars::compareContinuum(const QImage &shot, const std::vector<std::pair<int, int>> &lines)
+{
+    std::vector<bool> dark(ContinuumWidth, false);
+    for (const auto &[wavelength, width] : lines)
+        for (int k = 1; k <= width; ++k)
+            dark[wavelength + k - 380] = true;
+    for (int x = 0; x < ContinuumWidth; ++x) {
+        const QRgb expected = dark[x] ? AbsorptionColour : *SpectrumColour(ContinuumLastStepOfColumn(x));
+        for (const int y : {0, 72})
+            if (!same(shot.pixel(16 + x, 408 + y), expected))
+                QFAIL(qPrintable(QStringLiteral("continuum column %1 is %2, expected %3")
+                                     .arg(x).arg(colourText(shot.pixel(16 + x, 408 + y)),
+                                                 colourText(expected))));
+    }
+}
+
+void TestStars::starSelected_data()
+{
+    QTest::addColumn<QString>("star");
+    for (const auto &[name, star] : stars())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestStars::starSelected()
+{
+    QFETCH(QString, star);
+    const StarCase &record = stars().at(star);
+    selectView(record.secondView);
+    m_shown->click(record.click);
+    const QImage shot = m_shown->grab();
+    compareContinuum(shot, record.lines);
+    for (const QPoint &p : alongLink(record.linkStart))
+        QVERIFY2(same(shot.pixel(p), White),
+                 qPrintable(QStringLiteral("link pixel (%1, %2)").arg(p.x()).arg(p.y())));
+    COMPARE_RGB(shot.pixel(record.linkStart), White);
+    QVERIFY(!m_shown->control("BitBtn6")->isEnabled());
+    int selected = 0;
+    for (const bool flag : m_shown->form->state().StarSelected)
+        selected += flag;
+    QCOMPARE(selected, 1);
+}
+
+void TestStars::vegaThenDeneb()
+{
+    m_shown->click(stars().at("Vega").click);
+    m_shown->click(stars().at("Deneb").click);
+    const QImage shot = m_shown->grab();
+    const LessonState &state = m_shown->form->state();
+    QVERIFY(state.starSelected(Star::Deneb));
+    QVERIFY(!state.starSelected(Star::Vega));
+    compareContinuum(shot, stars().at("Deneb").lines);
+    for (const QPoint &p : alongLink({730, 265}))
+        COMPARE_RGB(shot.pixel(p), White);
+    // Vega's link: black over the sky, grey over the background, except where
+    // Deneb's new link crosses it.
+    for (const QPoint &p : alongLink({605, 90})) {
+        if (same(shot.pixel(p), White))
+            QVERIFY(std::abs(p.y() - 430) < 170 && p.x() < 560);
+        else if (Sky.adjusted(3, 3, -3, -3).contains(p))
+            COMPARE_RGB(shot.pixel(p), Black);
+        else if (!Sky.adjusted(-4, -4, 4, 4).contains(p))
+            COMPARE_RGB(shot.pixel(p), Grey);
+    }
+    QVERIFY(!m_shown->control("BitBtn6")->isEnabled());
+}
+
+void TestStars::vegaTwiceErasesItsLink()
+{
+    m_shown->click(stars().at("Vega").click);
+    m_shown->click(stars().at("Vega").click);
+    const QImage shot = m_shown->grab();
+    compareContinuum(shot, {});
+    QVERIFY(m_shown->control("BitBtn6")->isEnabled());
+    QVERIFY(!m_shown->form->state().anyStarSelected());
+    // No white pixel of the link is left anywhere; whatever changed is the
+    // black or grey of the erase strokes.
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            if (same(shot.pixel(x, y), m_start.pixel(x, y)))
+                continue;
+            const QRgb now = shot.pixel(x, y);
+            QVERIFY2(same(now, Black) || same(now, Grey),
+                     qPrintable(QStringLiteral("(%1, %2) became %3").arg(x).arg(y).arg(colourText(now))));
+            // Away from the sky's edge the black stroke never shows on the grey.
+            if (same(now, Black))
+                QVERIFY2(Sky.adjusted(-3, -3, 3, 3).contains(x, y),
+                         qPrintable(QStringLiteral("black at (%1, %2)").arg(x).arg(y)));
+        }
+    // The point star under Vega's link stays black until that part is repainted.
+    COMPARE_RGB(m_start.pixel(587, 120), rgb(157, 199, 211));
+    COMPARE_RGB(shot.pixel(587, 120), Black);
+}
+
+void TestStars::polluxThenOtherConstellation()
+{
+    selectView(true);
+    m_shown->click(stars().at("Pollux").click);
+    m_shown->clickControl("BitBtn3");
+    const QImage shot = m_shown->grab();
+    const LessonState &state = m_shown->form->state();
+    QVERIFY(!state.anyStarSelected());
+    QVERIFY(state.SkyViewOneCurrent && !state.SkyViewTwoCurrent);
+    QVERIFY(m_shown->control("BitBtn6")->isEnabled());
+    QVERIFY(m_shown->control("Image2")->isVisible());
+    QVERIFY(m_shown->control("shape9")->isVisible() && m_shown->control("Shape10")->isVisible());
+    QVERIFY(!m_shown->control("Shape1")->isVisible() && !m_shown->control("Shape11")->isVisible());
+    compareContinuum(shot, {});
+    // The sky is repainted clean: view 1 exactly as at start-up.
+    for (int y = Sky.top(); y <= Sky.bottom(); ++y)
+        for (int x = Sky.left(); x <= Sky.right(); ++x)
+            if (!same(shot.pixel(x, y), m_start.pixel(x, y)))
+                QFAIL(qPrintable(QStringLiteral("sky pixel (%1, %2) differs").arg(x).arg(y)));
+    for (const QPoint &p : alongLink({658, 175}))
+        QVERIFY(!same(shot.pixel(p), White));
+}
+
+void TestStars::figuresThenOtherConstellationTwice()
+{
+    m_shown->clickControl("BitBtn6");
+    QVERIFY(m_shown->control("Image6")->isVisible());
+    QVERIFY(m_shown->control("Label4")->isVisible() && m_shown->control("Label5")->isVisible());
+    m_shown->clickControl("BitBtn3");
+    QVERIFY(m_shown->control("Image4")->isVisible());
+    QVERIFY(!m_shown->control("Label6")->isVisible());
+    m_shown->clickControl("BitBtn3");
+    QVERIFY(m_shown->control("Image2")->isVisible());
+    for (const char *name : {"Image6", "Image4", "Image5", "Label4", "Label5", "Label6"})
+        QVERIFY2(!m_shown->control(name)->isVisible(), name);
+    const QImage shot = m_shown->grab();
+    for (int y = Sky.top(); y <= Sky.bottom(); y += 3)
+        for (int x = Sky.left(); x <= Sky.right(); x += 3)
+            QVERIFY(same(shot.pixel(x, y), m_start.pixel(x, y)));
+}
+
+void TestStars::figuresOnBothViews()
+{
+    for (const bool second : {false, true}) {
+        selectView(second);
+        const char *plain = second ? "Image4" : "Image2";
+        const char *figure = second ? "Image5" : "Image6";
+        const QImage before = m_shown->grab();
+        m_shown->clickControl("BitBtn6");
+        QVERIFY(m_shown->control(figure)->isVisible());
+        QVERIFY(!m_shown->control(plain)->isVisible());
+        const QImage with = m_shown->grab();
+        int white = 0;
+        for (int y = Sky.top(); y <= Sky.bottom(); ++y)
+            for (int x = Sky.left(); x <= Sky.right(); ++x)
+                if (!same(with.pixel(x, y), before.pixel(x, y)))
+                    white += same(with.pixel(x, y), White);
+        QVERIFY(white > 500);
+        m_shown->clickControl("BitBtn6");
+        QVERIFY(m_shown->control(plain)->isVisible());
+        QVERIFY(!m_shown->control(figure)->isVisible());
+        for (const char *label : {"Label4", "Label5", "Label6"})
+            QVERIFY(!m_shown->control(label)->isVisible());
+        QCOMPARE(m_shown->grab().copy(Sky), before.copy(Sky));
+    }
+}
+
+void TestStars::figuresShownThenVega()
+{
+    m_shown->clickControl("BitBtn6");
+    m_shown->click(stars().at("Vega").click);
+    QVERIFY(m_shown->form->state().starSelected(Star::Vega));
+    QVERIFY(!m_shown->control("BitBtn6")->isEnabled());
+    compareContinuum(m_shown->grab(), stars().at("Vega").lines);
+}
+
+void TestStars::hiddenHotSpotsDoNotReact()
+{
+    m_shown->click(stars().at("Pollux").click);
+    m_shown->click(stars().at("Betelgeuse").click, Qt::RightButton);
+    QVERIFY(!m_shown->form->state().anyStarSelected());
+    selectView(true);
+    m_shown->click(stars().at("Vega").click);
+    m_shown->click(stars().at("Deneb").click);
+    QVERIFY(!m_shown->form->state().anyStarSelected());
+    compareContinuum(m_shown->grab(), {});
+}
+
+void TestStars::rightAndMiddleReleasesActLikeLeft_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::newRow("right") << int(Qt::RightButton);
+    QTest::newRow("middle") << int(Qt::MiddleButton);
+}
+
+void TestStars::rightAndMiddleReleasesActLikeLeft()
+{
+    QFETCH(int, button);
+    m_shown->click(stars().at("Vega").click, Qt::MouseButton(button));
+    QVERIFY(m_shown->form->state().starSelected(Star::Vega));
+    compareContinuum(m_shown->grab(), stars().at("Vega").lines);
+    m_shown->click(stars().at("Vega").click, Qt::MouseButton(button));
+    QVERIFY(!m_shown->form->state().anyStarSelected());
+}
+
+void TestStars::leftPressBelongsToTheHotSpot()
+{
+    m_shown->press(stars().at("Vega").click);
+    m_shown->release({700, 300});
+    QVERIFY(m_shown->form->state().starSelected(Star::Vega));
+    // A right press on Vega released over the sky acts on what lies there: nothing.
+    m_shown->press(stars().at("Vega").click, Qt::RightButton);
+    m_shown->release({700, 300}, Qt::RightButton);
+    QVERIFY(m_shown->form->state().starSelected(Star::Vega));
+}
+
+void TestStars::releaseOverAHotSpotAfterAPressElsewhere()
+{
+    // A right release acts on the hot spot under the pointer, whatever was pressed.
+    m_shown->press({700, 300}, Qt::RightButton);
+    m_shown->release(stars().at("Deneb").click, Qt::RightButton);
+    QVERIFY(m_shown->form->state().starSelected(Star::Deneb));
+    // A left press elsewhere belongs to where it was pressed.
+    m_shown->press({700, 300});
+    m_shown->release(stars().at("Vega").click);
+    QVERIFY(m_shown->form->state().starSelected(Star::Deneb));
+    QVERIFY(!m_shown->form->state().starSelected(Star::Vega));
+}
+
+void TestStars::doubleClickTogglesTwice()
+{
+    QTest::mouseMove(m_shown->window(), stars().at("Vega").click);
+    QTest::mouseDClick(m_shown->window(), Qt::LeftButton, {}, stars().at("Vega").click);
+    QCoreApplication::processEvents();
+    QVERIFY(!m_shown->form->state().anyStarSelected());
+    compareContinuum(m_shown->grab(), {});
+    QVERIFY(m_shown->control("BitBtn6")->isEnabled());
+}
+
+QTEST_MAIN(TestStars)
 #include "tst_stars.moc"

@@ -3,6 +3,17 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+QWidget *widgetOfWindow(QObject *window)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->windowHandle() == window)
+            return top;
+    return nullptr;
+}
+} // namespace
 
 void ReleaseRouter::install()
 {
@@ -13,38 +24,29 @@ void ReleaseRouter::install()
     qApp->installEventFilter(router);
 }
 
-bool ReleaseRouter::isRepeat(const QMouseEvent *event)
-{
-    // A release that nobody accepts travels up to the parents as copies with
-    // the same time stamp; only its first delivery counts.
-    const bool repeat = m_seenAny && event->timestamp() == m_lastTimestamp
-                        && event->button() == m_lastButton;
-    m_seenAny = true;
-    m_lastTimestamp = event->timestamp();
-    m_lastButton = event->button();
-    return repeat;
-}
-
-QWidget *ReleaseRouter::controlUnderPointer(QWidget *receiver, const QMouseEvent *event)
-{
-    QWidget *window = receiver->window();
-    const QPoint local = window->mapFromGlobal(event->globalPosition().toPoint());
-    if (!window->rect().contains(local))
-        return nullptr;
-    QWidget *child = window->childAt(local);
-    return child ? child : window;
-}
-
 bool ReleaseRouter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::MouseButtonRelease || !watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        || !watched->isWindowType())
         return false;
-    auto *mouse = static_cast<QMouseEvent *>(event);
-    if (isRepeat(mouse))
+    QWidget *top = widgetOfWindow(watched);
+    if (!top)
         return false;
-    auto *receiver = static_cast<QWidget *>(watched);
-    QWidget *control = mouse->button() == Qt::LeftButton ? receiver
-                                                          : controlUnderPointer(receiver, mouse);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    QWidget *under = top->childAt(mouse->position().toPoint());
+    if (!under)
+        under = top;
+    if (type == QEvent::MouseButtonPress) {
+        if (mouse->button() == Qt::LeftButton)
+            m_leftPressed = under;
+        return false;
+    }
+    QWidget *control = under;
+    if (mouse->button() == Qt::LeftButton) {
+        control = m_leftPressed;
+        m_leftPressed = nullptr;
+    }
     auto *target = dynamic_cast<ReleaseTarget *>(control);
     if (target && control->isVisible() && control->isEnabled())
         target->releaseAction(mouse->button());

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
-class QMouseEvent;
 class QWidget;
 
 // A control that acts when a mouse button is released over it.
@@ -16,7 +16,8 @@ public:
 // Decides which control a mouse release belongs to. A left press belongs to
 // the control that took it, wherever the pointer is released; a right or
 // middle release acts on the visible control under the pointer, whatever was
-// pressed. Installed once on the application.
+// pressed. It watches the events that reach the windows, once each, before
+// they are handed to the controls. Installed once on the application.
 class ReleaseRouter : public QObject
 {
 public:
@@ -27,10 +28,6 @@ protected:
 
 private:
     using QObject::QObject;
-    bool isRepeat(const QMouseEvent *event);
-    static QWidget *controlUnderPointer(QWidget *receiver, const QMouseEvent *event);
 
-    quint64 m_lastTimestamp = 0;
-    Qt::MouseButton m_lastButton = Qt::NoButton;
-    bool m_seenAny = false;
+    QPointer<QWidget> m_leftPressed;
 };
