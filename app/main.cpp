@@ -2,6 +2,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "pictures.h"
+#include "tooltip_policy.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     const QtMessageHandler previous = qInstallMessageHandler(reportFatal);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
+    TooltipPolicy::install();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
 
     TForm1 Form1;

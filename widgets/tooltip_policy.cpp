@@ -1,0 +1,99 @@
+#include "tooltip_policy.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QToolTip>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+QWidget *widgetOfWindow(QObject *window)
+{
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->windowHandle() == window)
+            return top;
+    return nullptr;
+}
+
+// The control whose tooltip applies: the innermost one with text.
+QWidget *tipOwner(QWidget *control)
+{
+    for (QWidget *w = control; w; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (!w->toolTip().isEmpty())
+            return w;
+    return nullptr;
+}
+} // namespace
+
+TooltipPolicy::TooltipPolicy(QObject *parent)
+    : QObject(parent)
+{
+    m_showTimer.setSingleShot(true);
+    connect(&m_showTimer, &QTimer::timeout, this, &TooltipPolicy::showTip);
+}
+
+void TooltipPolicy::install()
+{
+    static TooltipPolicy *policy = nullptr;
+    if (policy)
+        return;
+    policy = new TooltipPolicy(qApp);
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    palette.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    QToolTip::setPalette(palette);
+    qApp->installEventFilter(policy);
+}
+
+bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        return true; // Qt's own timing never shows anything
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+        if (watched->isWindowType()) {
+            if (QWidget *top = widgetOfWindow(watched)) {
+                const auto *mouse = static_cast<QMouseEvent *>(event);
+                QWidget *under = top->childAt(mouse->position().toPoint());
+                pointerOver(under ? under : top, mouse->globalPosition().toPoint());
+            }
+        }
+        break;
+    case QEvent::Leave:
+        if (watched->isWindowType() && m_control && m_control->windowHandle() == watched)
+            pointerOver(nullptr, m_globalPosition);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TooltipPolicy::pointerOver(QWidget *control, QPoint globalPosition)
+{
+    m_globalPosition = globalPosition;
+    if (control == m_control)
+        return;
+    m_control = control;
+    m_shownForControl = false;
+    m_showTimer.stop();
+    const bool wasShowing = QToolTip::isVisible();
+    if (wasShowing)
+        QToolTip::hideText();
+    if (control)
+        m_showTimer.start(wasShowing ? ShortDelay : InitialDelay);
+}
+
+void TooltipPolicy::showTip()
+{
+    if (!m_control || m_shownForControl || !m_control->isVisible())
+        return;
+    m_shownForControl = true;
+    QWidget *owner = tipOwner(m_control);
+    if (!owner)
+        return;
+    // The tip hides itself after the display time, or when the pointer leaves.
+    QToolTip::showText(m_globalPosition, owner->toolTip(), owner, QRect(), DisplayTime);
+}
