@@ -11,25 +11,33 @@
 #include <cstdlib>
 
 namespace {
-// Without a display the toolkit gives up with a fatal message; say so in one
-// line and leave quietly instead of aborting with a core dump.
-void reportFatal(QtMsgType type, const QMessageLogContext &, const QString &message)
+// Messages of the toolkit while it starts, held back: without a display it
+// gives up with several lines and an abort. Say so in one line instead and
+// leave with an error code, without a core dump.
+QStringList heldMessages;
+
+void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "quelvara: impossible d'ouvrir l'affichage : %s\n",
-                     qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
-        std::fflush(stderr);
-        std::_Exit(2);
+    if (type != QtFatalMsg) {
+        heldMessages << message;
+        return;
     }
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    const QByteArray display = qgetenv("DISPLAY");
+    std::fprintf(stderr, "quelvara : impossible d'ouvrir l'affichage graphique (DISPLAY=%s)\n",
+                 display.isEmpty() ? "non défini" : display.constData());
+    std::fflush(stderr);
+    std::_Exit(2);
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const QtMessageHandler previous = qInstallMessageHandler(reportFatal);
+    const QtMessageHandler previous = qInstallMessageHandler(holdStartMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
+    for (const QString &message : std::as_const(heldMessages))
+        qWarning().noquote() << message;
+    heldMessages.clear();
     TooltipPolicy::install();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
 

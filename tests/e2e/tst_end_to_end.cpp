@@ -1,0 +1,393 @@
+// The real program on a real X server, driven only by real pointer and
+// keyboard events, read off the real screen.
+
+#include "x_session.h"
+
+#include "colour_ramp.h"
+#include "spectrum_strips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb Black = qRgb(0, 0, 0);
+constexpr QRgb Absorption = qRgb(127, 0, 85);
+
+bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
+
+QString colourText(QRgb c)
+{
+    return QStringLiteral("(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
+}
+
+// The program on its own X server.
+class Running
+{
+public:
+    Running() { DieWithParent(program); }
+    ~Running() { stop(); }
+
+    bool start(QString *error, const QStringList &environment = {}, const QStringList &wrapper = {},
+               int timeoutMs = 20000)
+    {
+        if (!server.start(error))
+            return false;
+        if (!x.open(server.display())) {
+            *error = QStringLiteral("no XTest on ") + server.display();
+            return false;
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("DISPLAY"), server.display());
+        for (const QString &setting : environment)
+            env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        QStringList command = wrapper;
+        command << QStringLiteral(QUELVARA_EXECUTABLE);
+        program.start(command.takeFirst(), command);
+        if (!program.waitForStarted(5000)) {
+            *error = QStringLiteral("the program does not start");
+            return false;
+        }
+        // Shown and painted: the first column of the continuum has its colour.
+        const bool up = waitUntil([this] {
+            window = x.findWindow(QStringLiteral("Quelvara"));
+            if (!window)
+                return false;
+            origin = x.geometry(window).topLeft();
+            return same(x.pixel(origin + QPoint(16, 408)), qRgb(99, 2, 255));
+        }, timeoutMs);
+        if (!up)
+            *error = QStringLiteral("the main window never showed");
+        return up;
+    }
+
+    void stop()
+    {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    }
+
+    QRgb at(QPoint p) const { return x.pixel(origin + p); }
+    QImage shot() const { return x.grab(QRect(origin, QSize(959, 536))); }
+    void click(QPoint p, int button = 1) const { x.click(origin + p, button); }
+    bool waitFor(QPoint p, QRgb colour, int timeoutMs = 5000) const
+    {
+        return waitUntil([&] { return same(at(p), colour); }, timeoutMs);
+    }
+
+    XServer server;
+    XClient x;
+    QProcess program;
+    unsigned long window = 0;
+    QPoint origin;
+};
+
+const QPoint Hydrogen(72, 104), AutreConstellation(776, 424), Dessiner(776, 464), Aide(600, 508),
+    APropos(870, 506), Vega(611, 84), Deneb(740, 264), Pollux(668, 166);
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_run.reset(); }
+
+    void startUpScreen();
+    void hydrogenOnAndOff();
+    void vegaThenDeneb();
+    void otherConstellationWithPollux();
+    void figuresOnBothViews();
+    void helpWindowOpensAndCloses();
+    void aboutBoxAndEnter();
+    void closingTheMainWindowExitsWithZero();
+    void locales_data();
+    void locales();
+    void withoutTheWindowsFonts();
+    void noDisplay();
+    void memcheckStartAndQuit();
+
+private:
+    void startOrFail(const QStringList &environment = {}, const QStringList &wrapper = {},
+                     int timeoutMs = 20000);
+    void continuumIs(const std::vector<std::pair<int, int>> &lines);
+    std::unique_ptr<Running> m_run;
+};
+
+void TestEndToEnd::init()
+{
+    m_run = std::make_unique<Running>();
+    if (QByteArray(QTest::currentTestFunction()) == "noDisplay")
+        return;
+    const bool valgrind = QByteArray(QTest::currentTestFunction()) == "memcheckStartAndQuit";
+    if (!valgrind && QByteArray(QTest::currentTestFunction()) != "locales"
+        && QByteArray(QTest::currentTestFunction()) != "withoutTheWindowsFonts")
+        startOrFail();
+}
+
+void TestEndToEnd::startOrFail(const QStringList &environment, const QStringList &wrapper, int timeoutMs)
+{
+    QString error;
+    if (!m_run->start(&error, environment, wrapper, timeoutMs))
+        QFAIL(qPrintable(error));
+}
+
+void TestEndToEnd::continuumIs(const std::vector<std::pair<int, int>> &lines)
+{
+    std::vector<bool> dark(ContinuumWidth, false);
+    for (const auto &[wavelength, width] : lines)
+        for (int k = 1; k <= width; ++k)
+            dark[wavelength + k - 380] = true;
+    const QImage shot = m_run->shot();
+    for (int x = 0; x < ContinuumWidth; ++x) {
+        const QRgb expected = dark[x] ? Absorption : *SpectrumColour(ContinuumLastStepOfColumn(x));
+        if (!same(shot.pixel(16 + x, 440), expected))
+            QFAIL(qPrintable(QStringLiteral("continuum column %1 is %2, expected %3")
+                                 .arg(x).arg(colourText(shot.pixel(16 + x, 440)), colourText(expected))));
+    }
+}
+
+void TestEndToEnd::startUpScreen()
+{
+    const QRect frame = m_run->x.geometry(m_run->window);
+    QCOMPARE(frame.size(), QSize(959, 536));
+    QCOMPARE(frame.topLeft(), QPoint((1280 - 959) / 2, (1024 - 536) / 2));
+    continuumIs({});
+    const QImage shot = m_run->shot();
+    for (int x = 0; x <= 400; ++x)
+        QVERIFY(same(shot.pixel(16 + x, 320), Black));
+    QVERIFY(same(shot.pixel(470, 30), qRgb(128, 128, 128)));
+    QVERIFY(same(shot.pixel(611, 80), qRgb(157, 199, 211))); // Vega's core
+}
+
+void TestEndToEnd::hydrogenOnAndOff()
+{
+    m_run->click(Hydrogen);
+    QVERIFY(m_run->waitFor({16 + 33, 320}, qRgb(68, 82, 255)));
+    const QImage on = m_run->shot();
+    QVERIFY(same(on.pixel(16 + 54, 300), qRgb(47, 135, 255)));
+    QVERIFY(same(on.pixel(16 + 106, 300), qRgb(13, 255, 242)));
+    QVERIFY(same(on.pixel(16 + 274, 350), qRgb(255, 69, 0)));
+    QVERIFY(same(on.pixel(16 + 275, 350), qRgb(255, 69, 0)));
+    QVERIFY(same(on.pixel(16 + 276, 350), Black));
+    QVERIFY(same(on.pixel(30, 124), qRgb(255, 0, 0))); // the bar under the button
+    m_run->click(Hydrogen);
+    QVERIFY(m_run->waitFor({16 + 33, 320}, Black));
+    for (const int x : {54, 106, 274, 275})
+        QVERIFY(same(m_run->at({16 + x, 320}), Black));
+    QVERIFY(same(m_run->at({30, 124}), qRgb(128, 128, 128)));
+}
+
+void TestEndToEnd::vegaThenDeneb()
+{
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, Absorption));
+    continuumIs({{450, 1}, {470, 1}, {560, 1}, {603, 1}, {642, 1}, {668, 1}, {412, 1}, {433, 1},
+                 {485, 1}, {653, 2}, {671, 1}, {610, 1}});
+    for (const double t : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+        const QPointF p = QPointF(605, 90) + (QPointF(420, 430) - QPointF(605, 90)) * t;
+        QVERIFY(same(m_run->at(QPoint(int(p.x()), int(p.y()))), White));
+    }
+    m_run->click(Deneb);
+    QVERIFY(m_run->waitFor({16 + 88, 440}, Absorption));
+    continuumIs({{467, 3}, {498, 1}, {438, 1}, {489, 6}, {532, 7}, {589, 1}, {450, 1}, {470, 1},
+                 {560, 1}, {603, 1}, {642, 1}, {668, 1}});
+    for (const double t : {0.1, 0.5, 0.9}) {
+        const QPointF p = QPointF(730, 265) + (QPointF(420, 430) - QPointF(730, 265)) * t;
+        QVERIFY(same(m_run->at(QPoint(int(p.x()), int(p.y()))), White));
+        const QPointF v = QPointF(605, 90) + (QPointF(420, 430) - QPointF(605, 90)) * t;
+        QVERIFY(!same(m_run->at(QPoint(int(v.x()), int(v.y()))), White));
+    }
+}
+
+void TestEndToEnd::otherConstellationWithPollux()
+{
+    m_run->click(AutreConstellation);
+    QVERIFY(m_run->waitFor({668, 166}, qRgb(157, 199, 211)));
+    m_run->click(Pollux);
+    QVERIFY(m_run->waitFor({16 + 206, 440}, Absorption));
+    m_run->click(AutreConstellation);
+    QVERIFY(m_run->waitFor({611, 80}, qRgb(157, 199, 211)));
+    continuumIs({});
+    // The sky is clean again: no trace of Pollux's link inside it.
+    for (const double t : {0.02, 0.05, 0.1})
+        QVERIFY(same(m_run->at((QPointF(658, 175) + (QPointF(420, 430) - QPointF(658, 175)) * t).toPoint()),
+                     Black));
+}
+
+void TestEndToEnd::figuresOnBothViews()
+{
+    // Lyra's first line runs from Vega towards disc 12, over black sky.
+    const QPoint onLyra(544 + 58 * 409 / 320, 16 + 42 * 329 / 240);
+    QVERIFY(same(m_run->at(onLyra), Black));
+    m_run->click(Dessiner);
+    QVERIFY(m_run->waitFor(onLyra, White));
+    QVERIFY(same(m_run->at({593, 33}), qRgb(64, 0, 64))); // "LYRE"
+    m_run->click(Dessiner);
+    QVERIFY(m_run->waitFor(onLyra, Black));
+    m_run->click(AutreConstellation);
+    // Gemini: the line from Pollux down to disc 7, on column x = 97 of the picture.
+    const QPoint onGemini(544 + 97 * 409 / 320, 16 + 122 * 329 / 240);
+    QVERIFY(m_run->waitFor({668, 166}, qRgb(157, 199, 211)));
+    QVERIFY(same(m_run->at(onGemini), Black));
+    m_run->click(Dessiner);
+    QVERIFY(m_run->waitFor(onGemini, White));
+    QVERIFY(same(m_run->at({833, 201}), qRgb(64, 0, 64))); // "GEMINI"
+}
+
+void TestEndToEnd::helpWindowOpensAndCloses()
+{
+    m_run->click(Aide);
+    unsigned long help = 0;
+    QVERIFY(waitUntil([&] { return (help = m_run->x.findWindow(QStringLiteral("AIDE"))) != 0; }));
+    QCOMPARE(m_run->x.geometry(help), QRect(40, 190, 422, 349));
+    QVERIFY(waitUntil([&] { return same(m_run->x.pixel({40 + 30, 190 + 290}), White); }));
+    m_run->x.click({40 + 168 + 37, 190 + 320 + 12}); // "OK"
+    QVERIFY(waitUntil([&] { return !m_run->x.isViewable(help); }));
+    QCOMPARE(m_run->program.state(), QProcess::Running);
+}
+
+void TestEndToEnd::aboutBoxAndEnter()
+{
+    m_run->click(APropos, 3); // any button will do
+    unsigned long about = 0;
+    QVERIFY(waitUntil([&] { return (about = m_run->x.findWindow(QStringLiteral("A propos"))) != 0; }));
+    QCOMPARE(m_run->x.geometry(about).size(), QSize(298, 213));
+    QThread::msleep(300);
+    m_run->x.key("Return");
+    QVERIFY(waitUntil([&] { return !m_run->x.isViewable(about); }));
+    QCOMPARE(m_run->program.state(), QProcess::Running);
+}
+
+void TestEndToEnd::closingTheMainWindowExitsWithZero()
+{
+    m_run->click(Aide);
+    m_run->click(APropos);
+    QVERIFY(waitUntil([&] { return m_run->x.findWindow(QStringLiteral("A propos")) != 0; }));
+    m_run->x.closeWindow(m_run->window);
+    QVERIFY(m_run->program.waitForFinished(10000));
+    QCOMPARE(m_run->program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_run->program.exitCode(), 0);
+}
+
+void TestEndToEnd::locales_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::newRow("C") << QStringList{"LANG=C", "LC_ALL=C"};
+    QTest::newRow("French") << QStringList{"LANG=fr_FR.UTF-8", "LC_ALL=fr_FR.UTF-8", "LANGUAGE=fr"};
+}
+
+void TestEndToEnd::locales()
+{
+    QFETCH(QStringList, environment);
+    startOrFail(environment);
+    m_run->click(Hydrogen);
+    QVERIFY(m_run->waitFor({16 + 33, 320}, qRgb(68, 82, 255)));
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, Absorption));
+}
+
+void TestEndToEnd::withoutTheWindowsFonts()
+{
+    // A font configuration that knows DejaVu only: no "MS Sans Serif", no
+    // "Arial Black", no Liberation either.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile config(dir.filePath(QStringLiteral("fonts.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+                 "<dir>/usr/share/fonts/truetype/dejavu</dir>\n<cachedir>" + dir.path().toUtf8()
+                 + "/cache</cachedir>\n</fontconfig>\n");
+    config.close();
+    startOrFail({QStringLiteral("FONTCONFIG_FILE=") + config.fileName()});
+    m_run->click(Hydrogen);
+    QVERIFY(m_run->waitFor({16 + 33, 320}, qRgb(68, 82, 255)));
+    // The title still stands on its olive label.
+    QVERIFY(same(m_run->at({18, 70}), qRgb(128, 128, 0)));
+}
+
+void TestEndToEnd::noDisplay()
+{
+    QProcess program;
+    DieWithParent(program);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4242"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(QUELVARA_EXECUTABLE), {});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no crash, no core dump
+    QVERIFY(program.exitCode() != 0);
+    const QStringList lines = QString::fromLocal8Bit(program.readAllStandardError())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(QLatin1String("affichage")), qPrintable(lines.first()));
+}
+
+void TestEndToEnd::memcheckStartAndQuit()
+{
+    QTemporaryDir dir;
+    // One file a process: the toolkit may fork helpers, which write their own.
+    const QString xml = dir.filePath(QStringLiteral("memcheck.%p.xml"));
+    startOrFail({}, {QStringLiteral("valgrind"), QStringLiteral("--tool=memcheck"),
+                     QStringLiteral("--leak-check=full"), QStringLiteral("--xml=yes"),
+                     QStringLiteral("--xml-file=") + xml},
+                180000);
+    const qint64 pid = m_run->program.processId();
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, Absorption, 30000));
+    m_run->x.closeWindow(m_run->window);
+    QVERIFY(m_run->program.waitForFinished(120000));
+    QCOMPARE(m_run->program.exitCode(), 0);
+
+    QFile file(dir.filePath(QStringLiteral("memcheck.%1.xml").arg(pid)));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    QXmlStreamReader reader(&file);
+    QString kind;
+    QString what;
+    QStringList files;
+    QStringList problems;
+    bool finished = false;
+    const QString sourceDir = QStringLiteral(QUELVARA_SOURCE_DIR);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == QLatin1String("error")) {
+            kind.clear();
+            what.clear();
+            files.clear();
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("kind")) {
+            kind = reader.readElementText();
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("state")) {
+            finished = reader.readElementText() == QLatin1String("FINISHED");
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("fn") && what.isEmpty()) {
+            what = reader.readElementText();
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("dir")) {
+            files << reader.readElementText();
+        } else if (reader.isEndElement() && reader.name() == QLatin1String("error")) {
+            const bool ours = std::any_of(files.begin(), files.end(), [&](const QString &d) {
+                return d.startsWith(sourceDir);
+            });
+            if (kind.startsWith(QLatin1String("Invalid")) || (kind == QLatin1String("Leak_DefinitelyLost") && ours))
+                problems << kind + QLatin1String(" in ") + what;
+        }
+    }
+    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+    QVERIFY(finished);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_end_to_end.moc"
