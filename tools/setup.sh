@@ -1,8 +1,9 @@
 # Shared set-up of run.sh and test.sh: installs what is missing, then
 # configures the build. Sourced, not run.
 
-# What the end-to-end tests need besides: a real X server, input and screen capture.
-quelvara_test_packages=(xvfb xdotool x11-apps xauth)
+# What the tests need besides: a private X server, Xlib with XTest for the
+# end-to-end driver, and valgrind.
+quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind)
 
 quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                    libvulkan-dev fonts-dejavu-core fonts-liberation)
@@ -10,7 +11,7 @@ quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-to
 quelvara_needs() {
     echo "Quelvara needs: a C++20 compiler, CMake 3.22 or newer, Ninja, Qt 6.4 or newer" >&2
     echo "(Core, Gui, Widgets, Test), the fonts DejaVu and Liberation; the end-to-end tests" >&2
-    echo "also need Xvfb, xdotool and xwd. $1" >&2
+    echo "also need Xvfb, Xlib and XTest headers, and valgrind. $1" >&2
     exit 1
 }
 
