@@ -2,8 +2,8 @@
 # configures the build. Sourced, not run.
 
 # What the tests need besides: a private X server, Xlib with XTest for the
-# end-to-end driver, and valgrind.
-quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind)
+# end-to-end driver, valgrind, and the validators and tools of the packaging tests.
+quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind desktop-file-utils appstream dpkg-dev file)
 
 quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                    libvulkan-dev fonts-dejavu-core fonts-liberation)

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks what a desktop gets:
+# the program, a valid desktop entry, a valid AppStream file and the icons.
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$root/usr" >/dev/null
+id=org.quelvara.Quelvara
+[ -x "$root/usr/bin/quelvara" ] || fail "no executable in bin/"
+desktop=$root/usr/share/applications/$id.desktop
+metainfo=$root/usr/share/metainfo/$id.metainfo.xml
+[ -f "$desktop" ] || fail "no desktop entry"
+[ -f "$metainfo" ] || fail "no AppStream file"
+desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+appstreamcli validate --no-net "$metainfo" || fail "AppStream file does not validate"
+grep -q '^Icon=org.quelvara.Quelvara$' "$desktop" || fail "desktop entry names another icon"
+grep -q '^Comment=.*étoile' "$desktop" || fail "desktop entry comment is not the French one"
+grep -q 'Categories=Education;Science;Physics;Astronomy;' "$desktop" || fail "categories"
+grep -q '<image>' "$metainfo" || fail "no screenshot reference"
+for size in 32 128; do
+    icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+    [ -f "$icon" ] || fail "no ${size}x${size} icon"
+    file "$icon" | grep -q "PNG image data, $size x $size" || fail "icon $icon: $(file -b "$icon")"
+done
+echo "installed and validated"

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree and checks its control data
+# and contents.
+set -euo pipefail
+build=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$out" >/dev/null) || fail "cpack failed"
+deb=$(ls "$out"/*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "no package written"
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = quelvara ] || fail "package name $(field Package)"
+[ "$(field Version)" = 1.0 ] || fail "version $(field Version)"
+[ "$(field Section)" = education ] || fail "section $(field Section)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
+depends=$(field Depends)
+# Computed from the shared libraries the program links against.
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+    grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for path in ./usr/bin/quelvara ./usr/share/applications/org.quelvara.Quelvara.desktop \
+            ./usr/share/metainfo/org.quelvara.Quelvara.metainfo.xml \
+            ./usr/share/icons/hicolor/32x32/apps/org.quelvara.Quelvara.png \
+            ./usr/share/icons/hicolor/128x128/apps/org.quelvara.Quelvara.png; do
+    grep -qx "$path" <<<"$contents" || fail "package lacks $path"
+done
+if grep -q -E '(tst_|quelvara_export_icon|\.a$)' <<<"$contents"; then
+    fail "package carries build leftovers"
+fi
+echo "package $(basename "$deb"): $depends"
