@@ -2,6 +2,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "pictures.h"
+#include "pixel_fonts.h"
 #include "tooltip_policy.h"
 
 #include <QApplication>
@@ -38,6 +39,9 @@ int main(int argc, char *argv[])
     for (const QString &message : std::as_const(heldMessages))
         qWarning().noquote() << message;
     heldMessages.clear();
+    // The windows' own font for everything, tooltips included: no other font
+    // is loaded only to be replaced.
+    QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     TooltipPolicy::install();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
 

@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr int Width = 228;
-constexpr int Height = 324;
+// A third of a 456 x 648 photograph: it is only ever shown at 65 x 57.
+constexpr int Width = 152;
+constexpr int Height = 216;
 
 // A small fixed generator, so that the picture is the same on every machine.
 class Dice
@@ -55,7 +56,7 @@ QImage BuildStarField()
     Dice dice;
     // A few hundred faint stars, streaked vertically by the long exposure.
     static constexpr int Tints[][3] = {{255, 255, 255}, {255, 240, 170}, {255, 190, 120}};
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 260; ++i) {
         const int x = dice.below(Width), y = dice.below(Height);
         const int *tint = Tints[dice.below(3)];
         const int length = 2 + dice.below(4);
@@ -72,11 +73,12 @@ QImage BuildStarField()
     }
     // One bright star with a halo in the upper third, right of the centre line.
     const int cx = Width * 5 / 8, cy = Height / 5;
-    for (int dy = -14; dy <= 14; ++dy)
-        for (int dx = -14; dx <= 14; ++dx) {
+    constexpr int Halo = 10;
+    for (int dy = -Halo; dy <= Halo; ++dy)
+        for (int dx = -Halo; dx <= Halo; ++dx) {
             const double d = std::sqrt(double(dx * dx + dy * dy));
-            if (d <= 14.0)
-                addLight(image, cx + dx, cy + dy, 235, 245, 255, d < 2.5 ? 1.0 : 0.6 * (1.0 - d / 14.0));
+            if (d <= Halo)
+                addLight(image, cx + dx, cy + dy, 235, 245, 255, d < 2.0 ? 1.0 : 0.6 * (1.0 - d / Halo));
         }
     return image;
 }

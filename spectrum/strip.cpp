@@ -10,8 +10,10 @@ void Strip::drawColumnLine(int x)
 {
     if (x < 0 || x >= m_image.width())
         return;
-    for (int y = 0; y < m_image.height(); ++y)
-        reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = m_pen;
+    uchar *row = m_image.bits() + x * int(sizeof(QRgb));
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int y = 0; y < m_image.height(); ++y, row += stride)
+        *reinterpret_cast<QRgb *>(row) = m_pen;
     if (m_changed)
         m_changed();
 }

@@ -7,12 +7,26 @@
 
 LinkSurface::LinkSurface(QWidget *parent)
     : QWidget(parent)
-    , m_layer(parent->size(), QImage::Format_ARGB32_Premultiplied)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(parent->rect());
-    m_layer.fill(Qt::transparent);
+}
+
+void LinkSurface::coverForStroke(const QRect &stroke)
+{
+    const QRect needed = (m_layerRect | stroke) & rect();
+    if (m_layerRect.contains(needed))
+        return;
+    QImage grown(needed.size(), QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::transparent);
+    if (!m_layer.isNull()) {
+        QPainter painter(&grown);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(m_layerRect.topLeft() - needed.topLeft(), m_layer);
+    }
+    m_layer = grown;
+    m_layerRect = needed;
 }
 
 void LinkSurface::setPen(const QColor &colour, int width)
@@ -28,14 +42,17 @@ void LinkSurface::moveTo(QPoint point)
 
 void LinkSurface::lineTo(QPoint point)
 {
+    const int margin = m_width + 1;
+    const QRect stroke = QRect(m_position, point).normalized().adjusted(-margin, -margin, margin, margin);
+    coverForStroke(stroke);
     QPainter painter(&m_layer);
+    painter.translate(-m_layerRect.topLeft());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setPen(QPen(m_colour, m_width, Qt::SolidLine, m_width > 1 ? Qt::RoundCap : Qt::FlatCap));
     painter.drawLine(m_position, point);
     painter.end();
-    const int margin = m_width + 1;
-    update(QRect(m_position, point).normalized().adjusted(-margin, -margin, margin, margin));
+    update(stroke);
     m_position = point;
 }
 
@@ -57,18 +74,25 @@ bool LinkSurface::eventFilter(QObject *watched, QEvent *event)
 
 void LinkSurface::clearPending()
 {
-    QPainter painter(&m_layer);
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    for (const QRect &rect : m_pending)
-        painter.fillRect(rect, Qt::transparent);
-    painter.end();
+    if (!m_layer.isNull()) {
+        QPainter painter(&m_layer);
+        painter.translate(-m_layerRect.topLeft());
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect &rect : m_pending)
+            painter.fillRect(rect, Qt::transparent);
+    }
     update(m_pending);
     m_pending = QRegion();
 }
 
 void LinkSurface::paintEvent(QPaintEvent *event)
 {
+    if (m_layer.isNull())
+        return;
     QPainter painter(this);
-    for (const QRect &rect : event->region())
-        painter.drawImage(rect, m_layer, rect);
+    for (const QRect &rect : event->region()) {
+        const QRect part = rect & m_layerRect;
+        if (!part.isEmpty())
+            painter.drawImage(part, m_layer, part.translated(-m_layerRect.topLeft()));
+    }
 }

@@ -23,7 +23,6 @@ public:
     void lineTo(QPoint point);
 
     void watch(QWidget *control);
-    const QImage &layer() const { return m_layer; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -31,8 +30,11 @@ protected:
 
 private:
     void clearPending();
+    void coverForStroke(const QRect &stroke);
 
+    // The strokes, over the part of the surface that has ever been drawn on.
     QImage m_layer;
+    QRect m_layerRect;
     QColor m_colour = Qt::black;
     int m_width = 1;
     QPoint m_position;

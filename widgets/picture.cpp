@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <vector>
 
 Picture::Picture(QWidget *parent)
     : QWidget(parent)
@@ -34,15 +35,17 @@ QImage Picture::stretchByCentreSampling(const QImage &source, QSize size)
 {
     const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
     QImage result(size, QImage::Format_RGB32);
-    const qint64 sw = rgb.width(), sh = rgb.height();
-    const qint64 cw = size.width(), ch = size.height();
+    // Source column and row under the centre of each control pixel:
+    // floor((X + 0.5) * source / control), in integers.
+    std::vector<int> columns(std::size_t(size.width()));
+    for (int x = 0; x < size.width(); ++x)
+        columns[std::size_t(x)] = int(((2 * qint64(x) + 1) * rgb.width()) / (2 * qint64(size.width())));
     for (int y = 0; y < size.height(); ++y) {
-        // floor((y + 0.5) * sh / ch), in integers
-        const int sy = int(((2 * y + 1) * sh) / (2 * ch));
+        const int sy = int(((2 * qint64(y) + 1) * rgb.height()) / (2 * qint64(size.height())));
         const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(sy));
         auto *out = reinterpret_cast<QRgb *>(result.scanLine(y));
         for (int x = 0; x < size.width(); ++x)
-            out[x] = in[((2 * x + 1) * sw) / (2 * cw)];
+            out[x] = in[columns[std::size_t(x)]];
     }
     return result;
 }
@@ -58,7 +61,7 @@ void Picture::rescale()
 
 void Picture::resizeEvent(QResizeEvent *)
 {
-    if (m_stretched)
+    if (m_stretched && !m_source.isNull() && m_shown.size() != size())
         rescale();
 }
 

@@ -1,7 +1,32 @@
 #include "pixel_fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QVariant>
 #include <QWidget>
+
+namespace {
+// The families of the list that this system has, in order. Asking the font
+// system about missing families one by one, at every size, costs it a
+// substitution pass each time; the list of installed families is read once.
+// The generic family at the end stays, so that something is always found.
+QStringList installed(const QStringList &wanted)
+{
+    static const QStringList families = QFontDatabase::families();
+    static QHash<QString, QStringList> known;
+    const QString key = wanted.join(QLatin1Char(','));
+    const auto found = known.constFind(key);
+    if (found != known.cend())
+        return *found;
+    QStringList result;
+    for (const QString &family : wanted)
+        if (families.contains(family, Qt::CaseInsensitive))
+            result << family;
+    result << wanted.last();
+    known.insert(key, result);
+    return result;
+}
+} // namespace
 
 QFont PixelFont(const QString &family, int pixelHeight, bool bold)
 {
@@ -15,7 +40,7 @@ QFont PixelFont(const QString &family, int pixelHeight, bool bold)
                  << QStringLiteral("Liberation Sans");
     }
     families << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
-    font.setFamilies(families);
+    font.setFamilies(installed(families));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelHeight);
     if (bold)

@@ -227,13 +227,13 @@ QRgb XClient::pixel(QPoint point) const
     return grab(QRect(point, QSize(1, 1))).pixel(0, 0);
 }
 
-bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs, int pollMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(50);
+        QThread::msleep(pollMs);
     }
     return true;
 }

@@ -57,4 +57,4 @@ private:
 void DieWithParent(QProcess &process);
 
 // Polls until the condition holds or the time is up.
-bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 10000);
+bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 10000, int pollMs = 50);

@@ -1,0 +1,168 @@
+// Measures, on one machine in one run:
+//  - start-up of the real program, from process start until the main window
+//    is on the screen and painted, against an empty Qt window of the same size;
+//  - the peak memory of both at that moment;
+//  - the latency of a star click until the window has repainted;
+//  - PaintContinuum alone.
+// Start-up runs on a private X server; the rest in this process.
+
+#include "Unit1.h"
+#include "spectrum_strips.h"
+#include "strip.h"
+#include "x_session.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Peak resident memory of a running process, in KiB.
+double peakKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble();
+    return 0;
+}
+
+struct StartUp
+{
+    double ms;
+    double kib;
+};
+
+// Starts the program, waits until its window shows the pixel that says it is
+// painted, reads its peak memory, then closes it.
+bool startOnce(const XServer &server, const XClient &x, const QString &program, const QString &title,
+               QPoint probe, QRgb painted, StartUp *result)
+{
+    QProcess process;
+    DieWithParent(process);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("DISPLAY"), server.display());
+    process.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    unsigned long window = 0;
+    const bool shown = waitUntil([&] {
+        if (!window)
+            window = x.findWindow(title);
+        if (!window)
+            return false;
+        return (x.pixel(x.geometry(window).topLeft() + probe) & 0xffffffu) == (painted & 0xffffffu);
+    }, 20000, 1);
+    result->ms = clock.nsecsElapsed() / 1e6;
+    result->kib = peakKiB(process.processId());
+    if (window)
+        x.closeWindow(window);
+    process.waitForFinished(5000);
+    return shown;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 15;
+
+    XServer server;
+    QString error;
+    XClient x;
+    if (!server.start(&error) || !x.open(server.display())) {
+        std::fprintf(stderr, "no X server for the start-up benchmark: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::vector<double> programMs, emptyMs, programKiB, emptyKiB;
+    for (int run = 0; run < runs; ++run) {
+        StartUp programRun{}, emptyRun{};
+        // Alternate the two, so that both see the same machine.
+        if (!startOnce(server, x, QStringLiteral(QUELVARA_EXECUTABLE), QStringLiteral("Quelvara"),
+                       QPoint(16, 408), qRgb(99, 2, 255), &programRun)
+            || !startOnce(server, x, QStringLiteral(EMPTY_WINDOW_EXECUTABLE),
+                          QStringLiteral("Fenêtre vide"), QPoint(480, 268), qRgb(128, 128, 128),
+                          &emptyRun)) {
+            std::fprintf(stderr, "a window never showed\n");
+            return 1;
+        }
+        programMs.push_back(programRun.ms);
+        emptyMs.push_back(emptyRun.ms);
+        programKiB.push_back(programRun.kib);
+        emptyKiB.push_back(emptyRun.kib);
+    }
+
+    // Star clicks, in this process: a click on Vega until the window has painted.
+    TForm1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    QWidget *continuum = form.findChild<QWidget *>(QStringLiteral("Image1"));
+    struct PaintSpy : QObject
+    {
+        bool painted = false;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted = true;
+            return false;
+        }
+    } spy;
+    continuum->installEventFilter(&spy);
+    std::vector<double> clickMs;
+    const QPoint vega(611, 84);
+    QTest::mouseMove(form.windowHandle(), vega);
+    for (int i = 0; i < 400; ++i) {
+        spy.painted = false;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, vega);
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, vega);
+        while (!spy.painted)
+            QCoreApplication::processEvents();
+        clickMs.push_back(clock.nsecsElapsed() / 1e6);
+    }
+
+    Strip strip(ContinuumWidth, StripHeight);
+    std::vector<double> paintUs;
+    for (int i = 0; i < 2000; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        PaintContinuum(strip);
+        paintUs.push_back(clock.nsecsElapsed() / 1e3);
+    }
+
+    const double startRatio = median(programMs) / median(emptyMs);
+    const double extraMiB = (median(programKiB) - median(emptyKiB)) / 1024;
+    std::printf("Medians over %d start-ups each, 400 clicks, 2000 paints:\n", runs);
+    std::printf("  start-up, Quelvara        %8.1f ms\n", median(programMs));
+    std::printf("  start-up, empty window    %8.1f ms\n", median(emptyMs));
+    std::printf("  ratio                     %8.2f      (target 1.30 at most)  %s\n", startRatio,
+                startRatio <= 1.3 ? "met" : "MISSED");
+    std::printf("  peak memory, Quelvara     %8.1f MiB\n", median(programKiB) / 1024);
+    std::printf("  peak memory, empty window %8.1f MiB\n", median(emptyKiB) / 1024);
+    std::printf("  difference                %8.1f MiB  (target 12 MiB at most)  %s\n", extraMiB,
+                extraMiB <= 12 ? "met" : "MISSED");
+    std::printf("  star click to repaint     %8.3f ms   (target under 2 ms)  %s\n", median(clickMs),
+                median(clickMs) < 2 ? "met" : "MISSED");
+    std::printf("  PaintContinuum            %8.1f us\n", median(paintUs));
+    return 0;
+}
