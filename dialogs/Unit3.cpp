@@ -16,7 +16,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setModal(false);
     setFixedSize(298, 213);
-    ui->ProgramIcon->setImage(BuildStarField());
+    ui->ProgramIcon->setImage([] { return BuildStarField(); });
     connect(ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 }
 

@@ -44,10 +44,11 @@ TForm1::TForm1(QWidget *parent)
     ui->Image3->setLiveImage(&m_reference.image());
     m_continuum.setChangedHandler([this] { ui->Image1->update(); });
     m_reference.setChangedHandler([this] { ui->Image3->update(); });
-    ui->Image2->setImage(BuildSkyPicture(SkyView::One));
-    ui->Image6->setImage(BuildFigurePicture(SkyView::One));
-    ui->Image4->setImage(BuildSkyPicture(SkyView::Two));
-    ui->Image5->setImage(BuildFigurePicture(SkyView::Two));
+    // Each sky picture is made when it is first shown.
+    ui->Image2->setImage([] { return BuildSkyPicture(SkyView::One); });
+    ui->Image6->setImage([] { return BuildFigurePicture(SkyView::One); });
+    ui->Image4->setImage([] { return BuildSkyPicture(SkyView::Two); });
+    ui->Image5->setImage([] { return BuildFigurePicture(SkyView::Two); });
     ui->BitBtn5->setGlyph(AideGlyph());
 
     // Link lines lie above pictures, labels, bars and hot spots, and below the

@@ -19,8 +19,35 @@ void Picture::setStretched(bool stretched)
 void Picture::setImage(const QImage &image)
 {
     m_live = nullptr;
+    m_maker = nullptr;
     m_source = image;
     rescale();
+}
+
+void Picture::setImage(std::function<QImage()> maker)
+{
+    m_live = nullptr;
+    m_source = QImage();
+    m_shown = QImage();
+    m_maker = std::move(maker);
+    if (isVisible())
+        makePending();
+    update();
+}
+
+void Picture::makePending()
+{
+    if (!m_maker)
+        return;
+    m_source = m_maker();
+    m_maker = nullptr;
+    m_shown = m_stretched && !size().isEmpty() ? stretchByCentreSampling(m_source, size()) : m_source;
+}
+
+void Picture::showEvent(QShowEvent *event)
+{
+    makePending();
+    QWidget::showEvent(event);
 }
 
 void Picture::setLiveImage(const QImage *image)
@@ -67,6 +94,7 @@ void Picture::resizeEvent(QResizeEvent *)
 
 void Picture::paintEvent(QPaintEvent *)
 {
+    makePending();
     QPainter painter(this);
     const QImage &image = m_live ? *m_live : m_shown;
     if (image.isNull())

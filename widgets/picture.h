@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 // Shows a bitmap at its own size, or stretched to the control by pixel
 // replication: control pixel (X, Y) shows the source pixel under its centre.
@@ -18,6 +19,9 @@ public:
 
     // Shows a fixed picture; stretched pictures are scaled once, here.
     void setImage(const QImage &image);
+    // The same, for a picture that is made the first time the control is
+    // shown: hidden pictures cost nothing until then.
+    void setImage(std::function<QImage()> maker);
     // Shows a bitmap that its owner keeps drawing on; always 1:1.
     void setLiveImage(const QImage *image);
 
@@ -29,12 +33,15 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void rescale();
+    void makePending();
 
+    std::function<QImage()> m_maker;
     QImage m_source;
     QImage m_shown;
     const QImage *m_live = nullptr;
