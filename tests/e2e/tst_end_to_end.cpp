@@ -339,6 +339,9 @@ void TestEndToEnd::noDisplay()
 
 void TestEndToEnd::memcheckStartAndQuit()
 {
+#ifdef QUELVARA_SANITIZED
+    QSKIP("valgrind cannot run a program built with the sanitizers, which check it here instead");
+#endif
     QTemporaryDir dir;
     // One file a process: the toolkit may fork helpers, which write their own.
     const QString xml = dir.filePath(QStringLiteral("memcheck.%p.xml"));
