@@ -223,22 +223,25 @@ void TForm1::BitBtn6Click()
         control(name)->setVisible(showFigure);
 }
 
+// Shows a secondary window without blocking this one, or only brings it to
+// the front when it is open already.
+static void BringUp(QWidget *window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void TForm1::BitBtn5Click()
 {
-    if (!m_helpWindow)
-        return;
-    m_helpWindow->show();
-    m_helpWindow->raise();
-    m_helpWindow->activateWindow();
+    BringUp(m_helpWindow);
 }
 
 void TForm1::Label2MouseUp()
 {
-    if (!m_aboutBox)
-        return;
-    m_aboutBox->show();
-    m_aboutBox->raise();
-    m_aboutBox->activateWindow();
+    BringUp(m_aboutBox);
 }
 
 void TForm1::TrackBar1Change()

@@ -1,19 +1,11 @@
 #include "release_router.h"
 
+#include "window_of.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
-
-namespace {
-QWidget *widgetOfWindow(QObject *window)
-{
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->windowHandle() == window)
-            return top;
-    return nullptr;
-}
-} // namespace
 
 void ReleaseRouter::install()
 {
@@ -30,7 +22,7 @@ bool ReleaseRouter::eventFilter(QObject *watched, QEvent *event)
     if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         || !watched->isWindowType())
         return false;
-    QWidget *top = widgetOfWindow(watched);
+    QWidget *top = WidgetOfWindow(watched);
     if (!top)
         return false;
     const auto *mouse = static_cast<QMouseEvent *>(event);

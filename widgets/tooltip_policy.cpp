@@ -1,5 +1,7 @@
 #include "tooltip_policy.h"
 
+#include "window_of.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPalette>
@@ -8,13 +10,6 @@
 #include <QWindow>
 
 namespace {
-QWidget *widgetOfWindow(QObject *window)
-{
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->windowHandle() == window)
-            return top;
-    return nullptr;
-}
 
 // The control whose tooltip applies: the innermost one with text.
 QWidget *tipOwner(QWidget *control)
@@ -54,7 +49,7 @@ bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
         if (watched->isWindowType()) {
-            if (QWidget *top = widgetOfWindow(watched)) {
+            if (QWidget *top = WidgetOfWindow(watched)) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
                 QWidget *under = top->childAt(mouse->position().toPoint());
                 pointerOver(under ? under : top, mouse->globalPosition().toPoint());
