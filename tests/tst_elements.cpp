@@ -110,9 +110,7 @@ void TestElements::elementOnAndOff_data()
 void TestElements::elementOnAndOff()
 {
     QFETCH(QString, button);
-    const char *barName = qPrintable(indicators().at(button));
     Bar *bar = m_shown->control<Bar>(qPrintable(indicators().at(button)));
-    Q_UNUSED(barName);
     m_shown->clickControl(qPrintable(button));
     compareStrip({button});
     QVERIFY(bar->filled());

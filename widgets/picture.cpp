@@ -14,14 +14,7 @@ void Picture::setStretched(bool stretched)
 {
     m_stretched = stretched;
     rescale();
-}
-
-void Picture::setImage(const QImage &image)
-{
-    m_live = nullptr;
-    m_maker = nullptr;
-    m_source = image;
-    rescale();
+    update();
 }
 
 void Picture::setImage(std::function<QImage()> maker)
@@ -41,7 +34,7 @@ void Picture::makePending()
         return;
     m_source = m_maker();
     m_maker = nullptr;
-    m_shown = m_stretched && !size().isEmpty() ? stretchByCentreSampling(m_source, size()) : m_source;
+    rescale();
 }
 
 void Picture::showEvent(QShowEvent *event)
@@ -83,7 +76,6 @@ void Picture::rescale()
         m_shown = m_source;
     else
         m_shown = m_stretched ? stretchByCentreSampling(m_source, size()) : m_source;
-    update();
 }
 
 void Picture::resizeEvent(QResizeEvent *)

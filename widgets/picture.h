@@ -17,10 +17,9 @@ public:
     bool stretched() const { return m_stretched; }
     void setStretched(bool stretched);
 
-    // Shows a fixed picture; stretched pictures are scaled once, here.
-    void setImage(const QImage &image);
-    // The same, for a picture that is made the first time the control is
-    // shown: hidden pictures cost nothing until then.
+    // Shows a fixed picture, made the first time the control is shown, so
+    // that hidden pictures cost nothing until then. Stretched pictures are
+    // scaled once, when made.
     void setImage(std::function<QImage()> maker);
     // Shows a bitmap that its owner keeps drawing on; always 1:1.
     void setLiveImage(const QImage *image);
