@@ -1,6 +1,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "font_configuration.h"
 #include "pictures.h"
 #include "pixel_fonts.h"
 #include "tooltip_policy.h"
@@ -33,9 +34,11 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString
 
 int main(int argc, char *argv[])
 {
+    FontConfigurationLoader fontConfiguration;
     const QtMessageHandler previous = qInstallMessageHandler(holdStartMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(previous);
+    fontConfiguration.wait();
     for (const QString &message : std::as_const(heldMessages))
         qWarning().noquote() << message;
     heldMessages.clear();

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QImageReader>
 #include <QString>
 
 static void initPictures()
@@ -16,7 +17,11 @@ namespace {
 QImage load(const char *name)
 {
     initPictures();
-    return QImage(QStringLiteral(":/pictures/") + QLatin1String(name), "XPM");
+    // The format is known: without this, the reader loads every image plugin
+    // of the system to ask whether it reads XPM before using its own reader.
+    QImageReader reader(QStringLiteral(":/pictures/") + QLatin1String(name), "xpm");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 } // namespace
 

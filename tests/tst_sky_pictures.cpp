@@ -8,6 +8,7 @@
 #include "sky_pictures.h"
 #include "star_field.h"
 
+#include <QFile>
 #include <QSet>
 #include <QTest>
 #include <cmath>
@@ -61,6 +62,7 @@ private slots:
     void icons();
     void glyphs();
     void glyphBackgroundNeverReachesTheScreen();
+    void builtInPicturesLoadNoImagePlugin();
     void starField();
 };
 
@@ -313,6 +315,22 @@ void TestSkyPictures::glyphs()
         QCOMPARE(qAlpha(button.glyphImage(false).pixel(0, 15)), 0);
     }
     COMPARE_RGB(OkGlyph().pixel(7, 11), rgb(255, 0, 0)); // the red check mark
+}
+
+void TestSkyPictures::builtInPicturesLoadNoImagePlugin()
+{
+#ifdef Q_OS_LINUX
+    // Asking every image plugin of the system whether it reads XPM cost the
+    // start-up a library load each; the built-in pictures use the own reader.
+    for (const QImage &image : {WindowIconImage(), ProgramIconImage(), AideGlyph(), OkGlyph()})
+        QVERIFY(!image.isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin was loaded");
+#else
+    QSKIP("reads the process's mappings, which only Linux shows");
+#endif
 }
 
 void TestSkyPictures::glyphBackgroundNeverReachesTheScreen()

@@ -6,12 +6,12 @@
 quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind desktop-file-utils appstream dpkg-dev file)
 
 quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-                   libvulkan-dev fonts-dejavu-core fonts-liberation)
+                   libvulkan-dev libfontconfig-dev fonts-dejavu-core fonts-liberation)
 
 quelvara_needs() {
     echo "Quelvara needs: a C++20 compiler, CMake 3.22 or newer, Ninja, Qt 6.4 or newer" >&2
-    echo "(Core, Gui, Widgets, Test), the fonts DejaVu and Liberation; the end-to-end tests" >&2
-    echo "also need Xvfb, Xlib and XTest headers, and valgrind. $1" >&2
+    echo "(Core, Gui, Widgets, Test), the fontconfig headers, the fonts DejaVu and Liberation;" >&2
+    echo "the end-to-end tests also need Xvfb, Xlib and XTest headers, and valgrind. $1" >&2
     exit 1
 }
 
