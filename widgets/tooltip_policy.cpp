@@ -57,7 +57,9 @@ bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::Leave:
-        if (watched->isWindowType() && m_control && m_control->windowHandle() == watched)
+        // The pointer left the window that holds the control: controls have no
+        // native window of their own, so the leave arrives at their window.
+        if (watched->isWindowType() && m_control && m_control->window()->windowHandle() == watched)
             pointerOver(nullptr, m_globalPosition);
         break;
     default:
