@@ -5,6 +5,8 @@
 #include "pictures.h"
 #include "pixel_fonts.h"
 
+#include <QShortcut>
+
 TForm2::TForm2(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::TForm2>())
@@ -17,6 +19,8 @@ TForm2::TForm2(QWidget *parent)
     move(40, 190);
     ui->BitBtn1->setGlyph(OkGlyph());
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    // Without a title bar there is no close box: Esc does what "OK" does.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &TForm2::BitBtn1Click);
 }
 
 TForm2::~TForm2() = default;

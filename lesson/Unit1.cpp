@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QScreen>
+#include <QShortcut>
 #include <QTime>
 
 namespace {
@@ -95,6 +96,13 @@ void TForm1::connectHandlers()
     connect(ui->TrackBar1, &QAbstractSlider::actionTriggered, this, &TForm1::TrackBar1Change);
     connect(ui->TrackBar1, &QAbstractSlider::sliderReleased, this, &TForm1::TrackBar1Change);
     connect(ui->Image3, &Picture::mouseMoved, this, &TForm1::Image3MouseMove);
+    // The keys every desktop program answers: F1 for help, the platform's quit
+    // key closing the window as its close box does. Platforms that name no
+    // quit key (Windows) get Ctrl+Q, which pupils know from elsewhere.
+    new QShortcut(QKeySequence(Qt::Key_F1), this, this, &TForm1::BitBtn5Click);
+    auto *quit = new QShortcut(QKeySequence::Quit, this, this, &QWidget::close);
+    if (quit->key().isEmpty())
+        quit->setKey(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void TForm1::FormCreate()
