@@ -60,6 +60,7 @@ private slots:
     void helpTextLineByLine();
     void helpTextCannotBeEdited();
     void mainWindowStaysUsable();
+    void okHidesAndShowsTheSameText_data();
     void okHidesAndShowsTheSameText();
     void aideTwiceLeavesOneWindow();
     void okGlyphBackgroundNeverShows();
@@ -68,6 +69,7 @@ private slots:
     void aboutBoxOpensOnAnyButton();
     void enterHidesTheAboutBox();
     void closeBoxOnlyHides();
+    void closingTheMainWindowEndsTheProgram_data();
     void closingTheMainWindowEndsTheProgram();
 
 private:
@@ -154,17 +156,39 @@ void TestDialogs::mainWindowStaysUsable()
     QVERIFY(m_program->Form2.isVisible());
 }
 
+void TestDialogs::okHidesAndShowsTheSameText_data()
+{
+    QTest::addColumn<bool>("keys");
+    QTest::newRow("AIDE, then OK") << false;
+    QTest::newRow("F1, then Esc") << true;
+}
+
 void TestDialogs::okHidesAndShowsTheSameText()
 {
-    m_program->main.clickControl("BitBtn5");
+    QFETCH(bool, keys);
     TForm2 &help = m_program->Form2;
+    const auto bringUp = [&] {
+        if (keys) {
+            // The pupil presses F1 in the main window, which has the focus.
+            m_program->main.form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_program->main.form.get()));
+            QTest::keyClick(m_program->main.window(), Qt::Key_F1);
+        }
+        else {
+            m_program->main.clickControl("BitBtn5");
+        }
+    };
+    bringUp();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
     const QString text = Program::in<QPlainTextEdit>(&help, "Memo1")->toPlainText();
     auto *ok = Program::in<QPushButton>(&help, "BitBtn1");
-    QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, ok->geometry().center());
+    if (keys)
+        QTest::keyClick(help.windowHandle(), Qt::Key_Escape);
+    else
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, ok->geometry().center());
     QVERIFY(!help.isVisible());
     QVERIFY(m_program->main.form->isVisible());
-    m_program->main.clickControl("BitBtn5");
+    bringUp();
     QVERIFY(help.isVisible());
     QCOMPARE(Program::in<QPlainTextEdit>(&help, "Memo1")->toPlainText(), text);
 }
@@ -270,12 +294,28 @@ void TestDialogs::closeBoxOnlyHides()
     QVERIFY(m_program->AboutBox.isVisible());
 }
 
+void TestDialogs::closingTheMainWindowEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("quitKey");
+    QTest::newRow("close box") << false;
+    QTest::newRow("quit key") << true;
+}
+
 void TestDialogs::closingTheMainWindowEndsTheProgram()
 {
+    QFETCH(bool, quitKey);
     m_program->main.clickControl("Label2");
     m_program->main.clickControl("BitBtn5");
     QVERIFY(m_program->AboutBox.isVisible() && m_program->Form2.isVisible());
-    QTimer::singleShot(0, m_program->main.form.get(), [this] { m_program->main.form->close(); });
+    TForm1 *form = m_program->main.form.get();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QTimer::singleShot(0, form, [form, quitKey] {
+        if (quitKey)
+            QTest::keyClick(form->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+        else
+            form->close();
+    });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
 }

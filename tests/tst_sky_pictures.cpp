@@ -14,6 +14,38 @@
 #include <cmath>
 
 namespace {
+// The sky's colours and tables, typed here rather than read from the builder.
+constexpr QRgb Core = qRgb(157, 199, 211), Middle = qRgb(105, 133, 141), Outer = qRgb(63, 79, 84);
+constexpr QRgb White = qRgb(255, 255, 255);
+
+struct TypedDisc { int size, x, y; };
+const std::vector<TypedDisc> DiscsOne = {
+    {14, 53, 47}, {14, 153, 181}, {8, 152, 25}, {8, 159, 85}, {8, 214, 128}, {8, 161, 137},
+    {6, 77, 15}, {6, 91, 27}, {6, 115, 129}, {6, 265, 150}, {4, 289, 21}, {4, 65, 36},
+    {4, 77, 45}, {4, 77, 140}, {4, 89, 144}, {4, 189, 193}, {4, 219, 207}, {4, 176, 213}};
+const std::vector<TypedDisc> DiscsTwo = {
+    {12, 97, 109}, {12, 264, 227}, {10, 214, 171}, {8, 117, 67}, {6, 193, 99}, {6, 228, 115},
+    {6, 98, 135}, {6, 157, 142}, {6, 135, 147}, {6, 203, 200}, {4, 175, 49}, {4, 40, 71},
+    {4, 237, 111}, {4, 238, 115}, {4, 40, 129}, {4, 63, 195}};
+const std::vector<QPoint> PointsOne = {
+    {211, 11}, {17, 22}, {178, 28}, {230, 34}, {283, 53}, {116, 58}, {188, 65}, {246, 74},
+    {34, 76}, {68, 84}, {101, 95}, {62, 96}, {288, 108}, {34, 141}, {123, 154}, {173, 154},
+    {302, 162}, {223, 168}, {200, 171}, {251, 178}, {100, 186}, {103, 186}, {252, 198},
+    {282, 198}, {54, 199}, {28, 205}, {136, 207}, {80, 219}, {46, 221}};
+const std::vector<QPoint> PointsTwo = {
+    {89, 6}, {162, 14}, {6, 18}, {246, 18}, {197, 23}, {124, 26}, {50, 29}, {84, 42},
+    {312, 52}, {69, 70}, {300, 76}, {36, 77}, {169, 86}, {144, 95}, {271, 95}, {158, 118},
+    {246, 120}, {80, 127}, {11, 128}, {34, 146}, {54, 148}, {274, 161}, {96, 162}, {33, 186},
+    {102, 192}, {234, 196}, {19, 210}, {139, 211}, {194, 226}, {304, 228}};
+const std::vector<QLine> FigureOne = {
+    {53, 47, 63, 37}, {64, 36, 77, 17}, {76, 15, 89, 25}, {88, 26, 76, 43}, {75, 43, 64, 36},
+    {152, 27, 157, 86}, {157, 86, 160, 137}, {160, 138, 153, 182}, {161, 139, 211, 129},
+    {213, 129, 262, 150}, {158, 140, 116, 129}, {115, 130, 88, 143}, {87, 144, 77, 140}};
+const std::vector<QLine> FigureTwo = {
+    {117, 67, 98, 107}, {97, 108, 97, 134}, {96, 137, 134, 147}, {133, 147, 157, 141},
+    {155, 141, 213, 170}, {213, 171, 204, 198}, {213, 170, 226, 114}, {225, 114, 190, 98},
+    {190, 98, 118, 68}};
+
 int countColour(const QImage &image, QRgb colour)
 {
     int count = 0;
@@ -24,10 +56,11 @@ int countColour(const QImage &image, QRgb colour)
 }
 
 bool isSky(QRgb pixel) { return (pixel & 0xffffffu) == 0; }
+bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
 
-double distanceToSegment(QPointF p, const FigureSegment &s)
+double distanceToSegment(QPointF p, const QLine &s)
 {
-    const QPointF a = s.from, b = s.to;
+    const QPointF a = s.p1(), b = s.p2();
     const QPointF d = b - a;
     const double length2 = QPointF::dotProduct(d, d);
     double t = length2 > 0 ? QPointF::dotProduct(p - a, d) / length2 : 0;
@@ -49,7 +82,8 @@ class TestSkyPictures : public QObject
 private slots:
     void discLayers_data();
     void discLayers();
-    void discCoverage();
+    void discsAndPointStars_data();
+    void discsAndPointStars();
     void plainPictureContents_data();
     void plainPictureContents();
     void figureDiffersOnlyInWhite_data();
@@ -87,40 +121,59 @@ void TestSkyPictures::discLayers()
     QFETCH(int, middle);
     QFETCH(int, outer);
     QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(SkyBackground);
+    image.fill(qRgb(0, 0, 0));
     const DiscLayers layers = LayersOfSize(size);
     if (layers.outer)
-        PaintDisc(image, {20, 20}, layers.outer, StarOuterRing);
+        PaintDisc(image, {20, 20}, layers.outer, Outer);
     if (layers.middle)
-        PaintDisc(image, {20, 20}, layers.middle, StarMiddleRing);
-    PaintDisc(image, {20, 20}, layers.core, StarCore);
-    QCOMPARE(countColour(image, StarCore), core);
-    QCOMPARE(countColour(image, StarMiddleRing), middle);
-    QCOMPARE(countColour(image, StarOuterRing), outer);
+        PaintDisc(image, {20, 20}, layers.middle, Middle);
+    PaintDisc(image, {20, 20}, layers.core, Core);
+    QCOMPARE(countColour(image, Core), core);
+    QCOMPARE(countColour(image, Middle), middle);
+    QCOMPARE(countColour(image, Outer), outer);
 }
 
-void TestSkyPictures::discCoverage()
+void TestSkyPictures::discsAndPointStars_data()
 {
-    // Deneb: size 14 on (153, 181) covers columns 146 to 159 and rows 174 to 187.
-    const QImage sky = BuildSkyPicture(SkyView::One);
-    QRect box;
-    for (int y = 165; y < 195; ++y)
-        for (int x = 140; x < 166; ++x)
-            if (!isSky(sky.pixel(x, y)))
-                box |= QRect(x, y, 1, 1);
-    QCOMPARE(box, QRect(QPoint(146, 174), QPoint(159, 187)));
-    // Row widths 4 at the top and bottom, 14 in the middle rows.
-    QVERIFY(isSky(sky.pixel(150, 174)));
-    QVERIFY(!isSky(sky.pixel(151, 174)) && !isSky(sky.pixel(154, 174)));
-    QVERIFY(isSky(sky.pixel(155, 174)));
-    QVERIFY(!isSky(sky.pixel(146, 179)) && !isSky(sky.pixel(159, 182)));
-    COMPARE_RGB(sky.pixel(153, 181), StarCore);
-    COMPARE_RGB(sky.pixel(146, 180), StarOuterRing);
-    COMPARE_RGB(sky.pixel(147, 180), StarMiddleRing);
-    // A point star and the brightest pixel of a speck of view 2.
-    COMPARE_RGB(sky.pixel(34, 76), StarCore);
-    COMPARE_RGB(BuildSkyPicture(SkyView::Two).pixel(271, 33), rgb(157, 199, 211));
-    COMPARE_RGB(BuildSkyPicture(SkyView::Two).pixel(251, 83), rgb(9, 11, 12));
+    QTest::addColumn<int>("view");
+    QTest::newRow("view 1") << 0;
+    QTest::newRow("view 2") << 1;
+}
+
+void TestSkyPictures::discsAndPointStars()
+{
+    QFETCH(int, view);
+    const QImage sky = BuildSkyPicture(SkyView(view));
+    for (const TypedDisc &d : view == 0 ? DiscsOne : DiscsTwo) {
+        const int r = d.size / 2;
+        const QString where = QStringLiteral("disc of size %1 on (%2, %3)").arg(d.size).arg(d.x).arg(d.y);
+        // The centre row spans the whole diameter, in the colour of the outermost layer.
+        const QRgb rim = d.size >= 8 ? Outer : d.size == 6 ? Middle : Core;
+        QVERIFY2(same(sky.pixel(d.x, d.y), Core) && same(sky.pixel(d.x - r, d.y), rim)
+                     && same(sky.pixel(d.x + r - 1, d.y), rim),
+                 qPrintable(where));
+        QVERIFY2(isSky(sky.pixel(d.x - r - 1, d.y)) && isSky(sky.pixel(d.x + r, d.y)), qPrintable(where));
+        QVERIFY2(!isSky(sky.pixel(d.x, d.y - r)) && !isSky(sky.pixel(d.x - 1, d.y + r - 1)),
+                 qPrintable(where));
+    }
+    for (const QPoint &p : view == 0 ? PointsOne : PointsTwo)
+        QVERIFY2(same(sky.pixel(p), Core), qPrintable(QStringLiteral("point star (%1, %2)").arg(p.x()).arg(p.y())));
+    // Deneb: size 14 on (153, 181) covers columns 146 to 159 and rows 174 to 187,
+    // rows 4 wide at the top and bottom.
+    if (view == 0) {
+        QRect box;
+        for (int y = 165; y < 195; ++y)
+            for (int x = 140; x < 166; ++x)
+                if (!isSky(sky.pixel(x, y)))
+                    box |= QRect(x, y, 1, 1);
+        QCOMPARE(box, QRect(QPoint(146, 174), QPoint(159, 187)));
+        QVERIFY(isSky(sky.pixel(150, 174)) && !isSky(sky.pixel(151, 174)) && isSky(sky.pixel(155, 174)));
+        COMPARE_RGB(sky.pixel(147, 180), Middle);
+    } else {
+        // The brightest pixel of a speck, and a faint one.
+        COMPARE_RGB(sky.pixel(271, 33), rgb(157, 199, 211));
+        COMPARE_RGB(sky.pixel(251, 83), rgb(9, 11, 12));
+    }
 }
 
 void TestSkyPictures::plainPictureContents_data()
@@ -143,9 +196,9 @@ void TestSkyPictures::plainPictureContents()
     QFETCH(int, core);
     const QImage sky = BuildSkyPicture(SkyView(view));
     QCOMPARE(sky.size(), QSize(320, 240));
-    QCOMPARE(sky.width() * sky.height() - countColour(sky, SkyBackground), lit);
-    QCOMPARE(countColour(sky, StarCore), core);
-    QCOMPARE(countColour(sky, FigureLine), 0);
+    QCOMPARE(sky.width() * sky.height() - countColour(sky, qRgb(0, 0, 0)), lit);
+    QCOMPARE(countColour(sky, Core), core);
+    QCOMPARE(countColour(sky, White), 0);
 }
 
 void TestSkyPictures::figureDiffersOnlyInWhite_data()
@@ -160,28 +213,28 @@ void TestSkyPictures::figureDiffersOnlyInWhite()
     QFETCH(int, view);
     const QImage plain = BuildSkyPicture(SkyView(view));
     const QImage figure = BuildFigurePicture(SkyView(view));
-    const auto segments = SkyViewTableOf(SkyView(view)).figure;
+    const std::vector<QLine> &segments = view == 0 ? FigureOne : FigureTwo;
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
             if (plain.pixel(x, y) == figure.pixel(x, y))
                 continue;
-            COMPARE_RGB(figure.pixel(x, y), FigureLine);
+            COMPARE_RGB(figure.pixel(x, y), White);
             double nearest = 1e9;
-            for (const FigureSegment &segment : segments)
+            for (const QLine &segment : segments)
                 nearest = std::min(nearest, distanceToSegment({x + 0.5, y + 0.5}, segment));
             QVERIFY2(nearest <= 1.0, qPrintable(QStringLiteral("(%1, %2) is %3 from every line")
                                                     .arg(x).arg(y).arg(nearest)));
         }
     // Every segment is white along its whole length, on both sides.
-    for (const FigureSegment &segment : segments) {
-        const QPointF a = segment.from, b = segment.to;
+    for (const QLine &segment : segments) {
+        const QPointF a = segment.p1(), b = segment.p2();
         const QPointF d = b - a;
         const QPointF normal = QPointF(-d.y(), d.x()) / std::sqrt(QPointF::dotProduct(d, d));
         for (int step = 0; step <= 40; ++step) {
             const QPointF p = a + d * (step / 40.0);
             for (const double side : {-0.25, 0.25}) {
                 const QPointF q = p + side * normal;
-                COMPARE_RGB(figure.pixel(int(std::floor(q.x())), int(std::floor(q.y()))), FigureLine);
+                COMPARE_RGB(figure.pixel(int(std::floor(q.x())), int(std::floor(q.y()))), White);
             }
         }
     }

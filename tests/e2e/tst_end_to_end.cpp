@@ -7,6 +7,7 @@
 #include "spectrum_strips.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@ namespace {
 constexpr QRgb White = qRgb(255, 255, 255);
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb Absorption = qRgb(127, 0, 85);
+constexpr QRgb TooltipYellow = qRgb(255, 255, 225);
 
 bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
 
@@ -110,8 +112,11 @@ private slots:
     void vegaThenDeneb();
     void otherConstellationWithPollux();
     void figuresOnBothViews();
+    void stripTooltip();
+    void helpWindowOpensAndCloses_data();
     void helpWindowOpensAndCloses();
     void aboutBoxAndEnter();
+    void closingTheMainWindowExitsWithZero_data();
     void closingTheMainWindowExitsWithZero();
     void locales_data();
     void locales();
@@ -247,14 +252,94 @@ void TestEndToEnd::figuresOnBothViews()
     QVERIFY(same(m_run->at({833, 201}), qRgb(64, 0, 64))); // "GEMINI"
 }
 
+// The tooltip's box below the pointer, in screen pixels, or an empty rectangle.
+static QRect tooltipBelow(const XClient &x, QPoint pointer)
+{
+    const QRect area(pointer - QPoint(40, 0), QSize(240, 80));
+    const QImage shot = x.grab(area);
+    QRect box;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int col = 0; col < shot.width(); ++col)
+            if (same(shot.pixel(col, y), TooltipYellow))
+                box |= QRect(col, y, 1, 1);
+    return box.translated(area.topLeft());
+}
+
+void TestEndToEnd::stripTooltip()
+{
+    const XClient &x = m_run->x;
+    const QPoint o = m_run->origin;
+    const QPoint outside = o + QPoint(-20, 320); // left of the window, past the strip's edge
+    x.moveTo(o + QPoint(300, 500));               // the grey background
+    QThread::msleep(150);
+    // Up about 500 ms after the pointer enters, in its own pale yellow and
+    // the windows' small font, and gone 2500 ms later.
+    QPoint at = o + QPoint(16 + 210, 320);
+    x.moveTo(at);
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(250);
+    QVERIFY(tooltipBelow(x, at).isEmpty());
+    QRect tip;
+    QVERIFY(waitUntil([&] { return !(tip = tooltipBelow(x, at)).isEmpty(); }, 700, 20));
+    QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(tip.height() <= 17, qPrintable(QString::number(tip.height())));
+    QVERIFY(waitUntil([&] { return tooltipBelow(x, at).isEmpty(); }, 3300));
+    // Out of the window and straight back onto another column: up again.
+    x.moveTo(outside);
+    QThread::msleep(150);
+    at = o + QPoint(16 + 100, 320);
+    x.moveTo(at);
+    QVERIFY(waitUntil([&] { return !tooltipBelow(x, at).isEmpty(); }, 1200, 20));
+    // Onto the strip and out of the window within 500 ms: no tooltip anywhere.
+    x.moveTo(o + QPoint(300, 500));
+    QThread::msleep(300);
+    at = o + QPoint(16 + 50, 320);
+    x.moveTo(at);
+    QThread::msleep(200);
+    x.moveTo(outside);
+    QThread::msleep(1000);
+    QVERIFY(tooltipBelow(x, at).isEmpty());
+    QVERIFY(tooltipBelow(x, outside).isEmpty());
+}
+
+void TestEndToEnd::helpWindowOpensAndCloses_data()
+{
+    QTest::addColumn<bool>("keys");
+    QTest::newRow("AIDE and OK") << false;
+    QTest::newRow("F1 and Esc") << true;
+}
+
 void TestEndToEnd::helpWindowOpensAndCloses()
 {
-    m_run->click(Aide);
+    QFETCH(bool, keys);
+    if (keys) {
+        m_run->click({470, 30}); // the pupil is in the main window
+        m_run->x.key("F1");
+    } else {
+        m_run->click(Aide);
+    }
     unsigned long help = 0;
     QVERIFY(waitUntil([&] { return (help = m_run->x.findWindow(QStringLiteral("AIDE"))) != 0; }));
     QCOMPARE(m_run->x.geometry(help), QRect(40, 190, 422, 349));
+    // The help window carries the program icon: 516 transparent pixels and
+    // colour bands at the top left; the main window its own, framed in red.
+    const QImage icon = m_run->x.icon(help, 32);
+    QVERIFY(!icon.isNull());
+    int transparent = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int col = 0; col < 32; ++col)
+            transparent += qAlpha(icon.pixel(col, y)) == 0;
+    QCOMPARE(transparent, 516);
+    QVERIFY(same(icon.pixel(1, 6), qRgb(0, 0, 255)) && same(icon.pixel(13, 6), qRgb(255, 0, 0)));
+    QVERIFY(same(m_run->x.icon(m_run->window, 32).pixel(0, 16), qRgb(255, 0, 0)));
     QVERIFY(waitUntil([&] { return same(m_run->x.pixel({40 + 30, 190 + 290}), White); }));
-    m_run->x.click({40 + 168 + 37, 190 + 320 + 12}); // "OK"
+    if (keys) {
+        QThread::msleep(300);
+        m_run->x.key("Escape");
+    } else {
+        m_run->x.click({40 + 168 + 37, 190 + 320 + 12}); // "OK"
+    }
     QVERIFY(waitUntil([&] { return !m_run->x.isViewable(help); }));
     QCOMPARE(m_run->program.state(), QProcess::Running);
 }
@@ -271,12 +356,25 @@ void TestEndToEnd::aboutBoxAndEnter()
     QCOMPARE(m_run->program.state(), QProcess::Running);
 }
 
+void TestEndToEnd::closingTheMainWindowExitsWithZero_data()
+{
+    QTest::addColumn<bool>("quitKey");
+    QTest::newRow("close box") << false;
+    QTest::newRow("Ctrl+Q") << true;
+}
+
 void TestEndToEnd::closingTheMainWindowExitsWithZero()
 {
+    QFETCH(bool, quitKey);
     m_run->click(Aide);
     m_run->click(APropos);
     QVERIFY(waitUntil([&] { return m_run->x.findWindow(QStringLiteral("A propos")) != 0; }));
-    m_run->x.closeWindow(m_run->window);
+    if (quitKey) {
+        m_run->click({470, 30}); // back in the main window
+        m_run->x.key("Control_L+q");
+    } else {
+        m_run->x.closeWindow(m_run->window);
+    }
     QVERIFY(m_run->program.waitForFinished(10000));
     QCOMPARE(m_run->program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_run->program.exitCode(), 0);

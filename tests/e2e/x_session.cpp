@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <vector>
 #include <sys/prctl.h>
 
 // Xlib last: its macros clash with Qt's names.
@@ -174,11 +175,16 @@ void XClient::click(QPoint point, int button) const
     QThread::msleep(450);
 }
 
-void XClient::key(const char *keysym) const
+void XClient::key(const char *keys) const
 {
-    const KeyCode code = XKeysymToKeycode(d->display, XStringToKeysym(keysym));
-    XTestFakeKeyEvent(d->display, code, True, CurrentTime);
-    XTestFakeKeyEvent(d->display, code, False, CurrentTime);
+    // "Control_L+q": every key pressed in turn, then released in reverse.
+    std::vector<KeyCode> codes;
+    for (const QByteArray &name : QByteArray(keys).split('+'))
+        codes.push_back(XKeysymToKeycode(d->display, XStringToKeysym(name.constData())));
+    for (const KeyCode code : codes)
+        XTestFakeKeyEvent(d->display, code, True, CurrentTime);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+        XTestFakeKeyEvent(d->display, *code, False, CurrentTime);
     XSync(d->display, False);
 }
 
@@ -193,6 +199,33 @@ void XClient::closeWindow(unsigned long window) const
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(d->display, window, False, NoEventMask, &event);
     XSync(d->display, False);
+}
+
+QImage XClient::icon(unsigned long window, int size) const
+{
+    // _NET_WM_ICON: width, height, then ARGB pixels, for each size in turn.
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    QImage result;
+    if (XGetWindowProperty(d->display, window, XInternAtom(d->display, "_NET_WM_ICON", False), 0,
+                           1 << 20, False, XA_CARDINAL, &type, &format, &count, &after, &data) != Success
+        || !data)
+        return result;
+    const auto *values = reinterpret_cast<const unsigned long *>(data);
+    for (unsigned long i = 0; i + 2 <= count && result.isNull();) {
+        const unsigned long w = values[i], h = values[i + 1];
+        if (w == unsigned(size) && h == unsigned(size) && i + 2 + w * h <= count) {
+            result = QImage(size, size, QImage::Format_ARGB32);
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    result.setPixel(x, y, QRgb(values[i + 2 + unsigned(y * size + x)]));
+        }
+        i += 2 + w * h;
+    }
+    XFree(data);
+    return result;
 }
 
 QImage XClient::grab(QRect area) const

@@ -41,9 +41,13 @@ public:
     void press(int button) const;
     void release(int button) const;
     void click(QPoint point, int button = 1) const;
-    void key(const char *keysym) const;
+    // One key by its keysym name, or a chord such as "Control_L+q".
+    void key(const char *keys) const;
     // Asks the window to close, as a window manager's close box does.
     void closeWindow(unsigned long window) const;
+
+    // The window's icon of the given size as its window manager sees it, or a null image.
+    QImage icon(unsigned long window, int size) const;
 
     QImage grab(QRect area) const;
     QRgb pixel(QPoint point) const;
