@@ -2,6 +2,7 @@
 
 #include "ui_Unit1.h"
 
+#include "accessible_widgets.h"
 #include "link_surface.h"
 #include "pictures.h"
 #include "pixel_fonts.h"
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTime>
+#include <set>
 
 namespace {
 constexpr QRgb IndicatorOn = qRgb(255, 0, 0);
@@ -64,8 +66,19 @@ TForm1::TForm1(QWidget *parent)
         if (qobject_cast<QAbstractButton *>(child) || child == ui->TrackBar1)
             child->raise();
 
+    // The indicator bars repeat what their buttons tell a screen reader.
+    for (const ElementRecord &element : ElementTable)
+        SetAccessibleDecoration(control(element.indicator));
+
+    // The hot spots follow the last button in the tab order, so the first
+    // button takes the focus when the window first shows, as it always has.
+    ui->BitBtn1->setFocus();
+
     connectHandlers();
     FormCreate();
+    DescribeContinuum();
+    DescribeReferenceStrip();
+    ui->TrackBar1->setReading(ui->Label1->text());
     m_timer1.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     m_timer1.start();
@@ -137,6 +150,8 @@ void TForm1::ElementButtonClick(Element element)
     static_cast<Bar *>(control(record.indicator))->setFillColor(QColor(shown ? IndicatorOn : IndicatorOff));
     for (const SpectralLine &line : record.lines)
         DrawEmissionLine(m_reference, line.wavelength, line.width, shown);
+    static_cast<SwitchButton *>(control(record.button))->setSwitchedOn(shown);
+    DescribeReferenceStrip();
 }
 
 void TForm1::StarHotSpotRelease(Star star)
@@ -156,6 +171,7 @@ void TForm1::StarHotSpotRelease(Star star)
     if (selected)
         record.drawLines(m_continuum);
     UpdateDrawButton();
+    DescribeStars();
 }
 
 void TForm1::DrawLinkLine(const StarRecord &star)
@@ -174,6 +190,49 @@ void TForm1::EraseLinkLine(const StarRecord &star)
     m_surface->lineTo(LinkEnd);
     m_surface->setPen(BackgroundColour, star.eraseWidth);
     m_surface->lineTo(star.eraseEnd);
+}
+
+// Wavelengths in increasing order, as a screen reader reads them out.
+static QString WavelengthList(std::set<int> wavelengths)
+{
+    QStringList numbers;
+    for (const int wavelength : wavelengths)
+        numbers << QString::number(wavelength);
+    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" nm");
+}
+
+void TForm1::DescribeReferenceStrip()
+{
+    std::set<int> lines;
+    for (const ElementRecord &element : ElementTable)
+        if (m_state.elementShown(element.element))
+            for (const SpectralLine &line : element.lines)
+                lines.insert(line.wavelength);
+    ui->Image3->setAccessibleDescription(
+        lines.empty() ? QStringLiteral("Aucun élément affiché : aucune raie")
+                      : QStringLiteral("Raies d'émission à ") + WavelengthList(lines));
+}
+
+void TForm1::DescribeContinuum()
+{
+    QString text = QStringLiteral("Aucune étoile choisie : spectre continu, sans raie");
+    for (const StarRecord &star : StarTable) {
+        if (!m_state.starSelected(star.star))
+            continue;
+        std::set<int> lines;
+        for (const SpectralLine &line : StarLines(star.star))
+            lines.insert(line.wavelength);
+        text = QStringLiteral("Spectre de %1 : raies d'absorption à %2")
+                   .arg(control(star.hotSpot)->accessibleName(), WavelengthList(lines));
+    }
+    ui->Image1->setAccessibleDescription(text);
+}
+
+void TForm1::DescribeStars()
+{
+    for (const StarRecord &star : StarTable)
+        static_cast<HotSpot *>(control(star.hotSpot))->setChosen(m_state.starSelected(star.star));
+    DescribeContinuum();
 }
 
 void TForm1::UpdateDrawButton()
@@ -217,6 +276,7 @@ void TForm1::BitBtn3Click()
     m_state.SkyViewOneCurrent = !m_state.SkyViewOneCurrent;
     m_state.SkyViewTwoCurrent = !m_state.SkyViewTwoCurrent;
     UpdateDrawButton();
+    DescribeStars();
 }
 
 void TForm1::BitBtn6Click()
@@ -259,6 +319,7 @@ void TForm1::TrackBar1Change()
     const QString text = QString::number(ui->TrackBar1->sliderPosition() - 21);
     ui->TrackBar1->setToolTip(text);
     ui->Label1->setText(text + QStringLiteral(" nm"));
+    ui->TrackBar1->setReading(ui->Label1->text());
 }
 
 void TForm1::Image3MouseMove(QPoint position)

@@ -72,6 +72,10 @@ private:
     void DrawLinkLine(const StarRecord &star);
     void EraseLinkLine(const StarRecord &star);
     void UpdateDrawButton();
+    // What the strips and the stars tell a screen reader.
+    void DescribeReferenceStrip();
+    void DescribeContinuum();
+    void DescribeStars();
     void ShowBeneath(QWidget *picture);
     QWidget *control(const char *name) const;
     const ViewRecord &currentView() const;

@@ -28,6 +28,7 @@ private slots:
     void referenceStripAtStart();
     void barsAtStart();
     void textsAtStart();
+    void tabWalksTheButtonsAndTheSlider_data();
     void tabWalksTheButtonsAndTheSlider();
     void closingTheWindowEndsTheLoop();
 
@@ -207,11 +208,28 @@ void TestMainWindow::textsAtStart()
     COMPARE_RGB(shot.pixel(18, 70), rgb(128, 128, 0)); // Label7's olive background
 }
 
+void TestMainWindow::tabWalksTheButtonsAndTheSlider_data()
+{
+    QTest::addColumn<bool>("secondView");
+    QTest::addColumn<QStringList>("stars");
+    QTest::newRow("view 1") << false << QStringList{"Shape10", "shape9"};      // Vega, Deneb
+    QTest::newRow("view 2") << true << QStringList{"Shape1", "Shape11"};       // Pollux, Betelgeuse
+}
+
 void TestMainWindow::tabWalksTheButtonsAndTheSlider()
 {
-    const QStringList order = {"BitBtn1", "Button1", "BitBtn2", "BitBtn3", "Button2", "Button3",
-                               "TrackBar1", "Button4", "BitBtn4", "BitBtn5", "Button5", "BitBtn6"};
+    // The twelve stops of the buttons and the slider, then the current view's
+    // stars in reading order. The first button has the focus from the start.
+    QFETCH(bool, secondView);
+    QFETCH(QStringList, stars);
+    const QStringList order = QStringList{"BitBtn1", "Button1", "BitBtn2", "BitBtn3", "Button2", "Button3",
+                                          "TrackBar1", "Button4", "BitBtn4", "BitBtn5", "Button5", "BitBtn6"}
+                              + stars;
     m_shown->form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_shown->form.get()));
+    QCOMPARE(QApplication::focusWidget(), m_shown->control("BitBtn1"));
+    if (secondView)
+        m_shown->clickControl("BitBtn3");
     m_shown->control(qPrintable(order.first()))->setFocus(Qt::OtherFocusReason);
     for (int step = 0; step < 2 * order.size(); ++step) {
         QWidget *focus = QApplication::focusWidget();

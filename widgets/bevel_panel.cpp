@@ -1,11 +1,14 @@
 #include "bevel_panel.h"
 
+#include "accessible_widgets.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
 BevelPanel::BevelPanel(QWidget *parent)
     : QWidget(parent)
 {
+    InstallAccessibleWidgets();
 }
 
 void BevelPanel::paintEvent(QPaintEvent *)

@@ -1,5 +1,7 @@
 #include "link_surface.h"
 
+#include "accessible_widgets.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -11,6 +13,8 @@ LinkSurface::LinkSurface(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(parent->rect());
+    // Lines on the window, not a control: screen readers never meet it.
+    SetAccessibleDecoration(this);
 }
 
 void LinkSurface::coverForStroke(const QRect &stroke)

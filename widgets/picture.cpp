@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "accessible_widgets.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <vector>
@@ -8,6 +10,7 @@ Picture::Picture(QWidget *parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibleWidgets();
 }
 
 void Picture::setStretched(bool stretched)

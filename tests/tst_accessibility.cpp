@@ -1,0 +1,208 @@
+// What a screen reader learns of the three windows through Qt's accessibility
+// framework, and what the keyboard alone can do.
+
+#include "test_support.h"
+
+#include "Unit2.h"
+#include "Unit3.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QPainter>
+#include <QSlider>
+
+namespace {
+QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+
+// Every visible control below the interface has a role and a name; nothing
+// in the tree is a link-line layer or an indicator bar.
+void everyControlNamed(QAccessibleInterface *parent)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface *child = parent->child(i);
+        const QString what = child->object()->objectName() + QLatin1Char(' ') + child->object()->metaObject()->className();
+        QVERIFY2(!child->object()->inherits("LinkSurface") && !child->object()->inherits("Bar"), qPrintable(what));
+        if (child->state().invisible)
+            continue;
+        QVERIFY2(child->role() != QAccessible::Client && child->role() != QAccessible::NoRole, qPrintable(what));
+        QVERIFY2(!child->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(what));
+        if (child->role() == QAccessible::Pane) // Qt's own controls speak for their parts
+            everyControlNamed(child);
+    }
+}
+
+// The window less its buttons and slider, whose focus frames differ between
+// a keyboard and a mouse session.
+QImage withoutButtons(const ShownForm &shown)
+{
+    QImage shot = shown.grab();
+    for (QWidget *child : shown.form->findChildren<QWidget *>())
+        if (qobject_cast<QAbstractButton *>(child) || qobject_cast<QSlider *>(child))
+            QPainter(&shot).fillRect(child->geometry(), Qt::black);
+    return shot;
+}
+
+int yellowIn(const QImage &shot, const QRect &rect)
+{
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            count += (shot.pixel(x, y) & 0xffffffu) == 0xffff00u;
+    return count;
+}
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tree();
+    void controls_data();
+    void controls();
+    void starsByPressOrKeyboard_data();
+    void starsByPressOrKeyboard();
+};
+
+void TestAccessibility::tree()
+{
+    ShownForm shown;
+    TForm2 help;
+    TAboutBox about;
+    help.show();
+    about.show();
+    for (QWidget *window : {static_cast<QWidget *>(shown.form.get()), static_cast<QWidget *>(&help),
+                            static_cast<QWidget *>(&about)}) {
+        QVERIFY(!of(window)->text(QAccessible::Name).isEmpty());
+        everyControlNamed(of(window));
+    }
+    // The help text reads line by line.
+    QAccessibleTextInterface *text = of(help.findChild<QWidget *>("Memo1"))->textInterface();
+    QVERIFY(text);
+    int start = 0, end = 0;
+    QCOMPARE(text->textAtOffset(60, QAccessible::LineBoundary, &start, &end).trimmed(),
+             QStringLiteral("brillantes du ciel ."));
+}
+
+void TestAccessibility::controls_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("checked"); // -1: not checkable
+    QTest::addColumn<QString>("text"); // the description, or the value of the slider
+    const int button = QAccessible::PushButton, graphic = QAccessible::Graphic;
+    QTest::newRow("element off") << QStringList{} << "Button2" << button << "Fer" << 0 << "";
+    QTest::newRow("element on") << QStringList{"Button2"} << "Button2" << button << "Fer" << 1 << "";
+    QTest::newRow("element off again") << QStringList{"Button2", "Button2"} << "Button2" << button << "Fer" << 0 << "";
+    QTest::newRow("reference strip, black")
+        << QStringList{} << "Image3" << graphic << "Spectres d'émission des éléments" << -1
+        << "Aucun élément affiché : aucune raie";
+    QTest::newRow("reference strip, hydrogen and lithium")
+        << QStringList{"BitBtn1", "Button1"} << "Image3" << graphic << "Spectres d'émission des éléments" << -1
+        << "Raies d'émission à 412, 433, 485, 610, 653, 671 nm";
+    QTest::newRow("continuum, no star")
+        << QStringList{} << "Image1" << graphic << "Spectre de l'étoile" << -1
+        << "Aucune étoile choisie : spectre continu, sans raie";
+    QTest::newRow("continuum, Deneb")
+        << QStringList{"shape9"} << "Image1" << graphic << "Spectre de l'étoile" << -1
+        << "Spectre de Deneb : raies d'absorption à 438, 450, 467, 470, 489, 498, 532, 560, 589, 603, 642, 668 nm";
+    QTest::newRow("continuum, Pollux then another view")
+        << QStringList{"BitBtn3", "Shape1", "BitBtn3"} << "Image1" << graphic << "Spectre de l'étoile" << -1
+        << "Aucune étoile choisie : spectre continu, sans raie";
+    QTest::newRow("Vega chosen") << QStringList{"Shape10"} << "Shape10" << button << "Vega" << 1
+                                 << "Étoile : Espace ou Entrée pour la choisir";
+    QTest::newRow("Vega after Deneb") << QStringList{"Shape10", "shape9"} << "Shape10" << button << "Vega" << 0
+                                      << "Étoile : Espace ou Entrée pour la choisir";
+    QTest::newRow("sky view 1") << QStringList{} << "Image2" << graphic
+                                << "Ciel : la Lyre et le Cygne, figures masquées" << -1
+                                << "Clique sur l'une des deux étoiles les plus brillantes";
+    QTest::newRow("sky view 2 with figures") << QStringList{"BitBtn3", "BitBtn6"} << "Image5" << graphic
+                                             << "Ciel : les Gémeaux et Betelgeuse, figures affichées" << -1 << "";
+    QTest::newRow("slider at start") << QStringList{} << "TrackBar1" << int(QAccessible::Slider)
+                                     << "Curseur de longueur d'onde" << -1 << "379 nm";
+}
+
+void TestAccessibility::controls()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(int, checked);
+    QFETCH(QString, text);
+    ShownForm shown;
+    for (const QString &click : clicks)
+        shown.clickControl(qPrintable(click));
+    QAccessibleInterface *iface = of(shown.control(qPrintable(control)));
+    QCOMPARE(int(iface->role()), role);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QVERIFY(!iface->state().invisible);
+    QCOMPARE(iface->state().checkable, checked >= 0);
+    if (checked >= 0)
+        QCOMPARE(int(iface->state().checked), checked);
+    QCOMPARE(iface->text(role == QAccessible::Slider ? QAccessible::Value : QAccessible::Description), text);
+}
+
+void TestAccessibility::starsByPressOrKeyboard_data()
+{
+    QTest::addColumn<bool>("secondView");
+    QTest::addColumn<QString>("star");
+    QTest::addColumn<QString>("hidden"); // a star of the other view
+    QTest::addColumn<int>("tabs");       // from the last button
+    QTest::newRow("Vega") << false << "Shape10" << "Shape1" << 1;
+    QTest::newRow("Deneb") << false << "shape9" << "Shape11" << 2;
+    QTest::newRow("Pollux") << true << "Shape1" << "Shape10" << 1;
+    QTest::newRow("Betelgeuse") << true << "Shape11" << "shape9" << 2;
+}
+
+void TestAccessibility::starsByPressOrKeyboard()
+{
+    // The same star chosen with the mouse, through its press action and with
+    // Tab and Space shows the same window; the focus rectangle shows only
+    // while the star has the keyboard focus.
+    QFETCH(bool, secondView);
+    QFETCH(QString, star);
+    QFETCH(QString, hidden);
+    QFETCH(int, tabs);
+    ShownForm mouse, pressed, keys;
+    mouse.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mouse.form.get()));
+    for (ShownForm *shown : {&mouse, &pressed, &keys}) {
+        if (secondView)
+            shown->clickControl("BitBtn3");
+        // The figures on and off: "Dessiner la constellation" keeps the focus,
+        // which it passes on when a star disables it.
+        shown->clickControl("BitBtn6");
+        shown->clickControl("BitBtn6");
+    }
+    mouse.clickControl(qPrintable(star));
+    const QRect spot = mouse.control(qPrintable(star))->geometry();
+    QCOMPARE(yellowIn(mouse.grab(), spot), 0);
+
+    QAccessibleInterface *hiddenSpot = of(pressed.control(qPrintable(hidden)));
+    QVERIFY(hiddenSpot->actionInterface()->actionNames().isEmpty());
+    hiddenSpot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!pressed.form->state().anyStarSelected());
+    of(pressed.control(qPrintable(star)))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+
+    keys.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(keys.form.get()));
+    keys.control("BitBtn6")->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < tabs; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), keys.control(qPrintable(star)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(yellowIn(keys.grab(), spot) > 0);
+    keys.control("BitBtn1")->setFocus(Qt::TabFocusReason);
+
+    QCOMPARE(pressed.form->state().StarSelected, mouse.form->state().StarSelected);
+    QCOMPARE(keys.form->state().StarSelected, mouse.form->state().StarSelected);
+    const QImage expected = withoutButtons(mouse);
+    QCOMPARE(withoutButtons(pressed), expected);
+    QCOMPARE(withoutButtons(keys), expected);
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

@@ -1,0 +1,197 @@
+#include "accessible_widgets.h"
+
+#include "bevel_panel.h"
+#include "hot_spot.h"
+#include "picture.h"
+#include "readout_slider.h"
+#include "switch_button.h"
+
+#include <QAccessibleWidget>
+#include <QDialog>
+#include <QVariant>
+
+namespace {
+
+constexpr char DecorationProperty[] = "quelvaraDecoration";
+
+// A pushable control; the press action runs exactly what a click runs.
+class AccessiblePressable : public QAccessibleWidget
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QStringList actionNames() const override
+    {
+        // Nothing hidden can be pressed, by any means.
+        if (!widget()->isVisible() || !widget()->isEnabled())
+            return {};
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction())
+            QAccessibleWidget::doAction(action);
+        else if (widget()->isVisible() && widget()->isEnabled())
+            press();
+    }
+
+protected:
+    virtual void press() = 0;
+};
+
+class AccessibleHotSpot : public AccessiblePressable
+{
+public:
+    explicit AccessibleHotSpot(HotSpot *spot)
+        : AccessiblePressable(spot, QAccessible::PushButton)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = AccessiblePressable::state();
+        s.checkable = true;
+        s.checked = static_cast<HotSpot *>(widget())->chosen();
+        return s;
+    }
+
+protected:
+    void press() override { static_cast<HotSpot *>(widget())->releaseAction(Qt::LeftButton); }
+};
+
+class AccessibleSwitchButton : public AccessiblePressable
+{
+public:
+    explicit AccessibleSwitchButton(SwitchButton *button)
+        : AccessiblePressable(button, QAccessible::PushButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = AccessiblePressable::text(t);
+        if (t == QAccessible::Name && own.isEmpty())
+            return static_cast<SwitchButton *>(widget())->text();
+        return own;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = AccessiblePressable::state();
+        s.checkable = true;
+        s.checked = static_cast<SwitchButton *>(widget())->switchedOn();
+        return s;
+    }
+
+protected:
+    void press() override { static_cast<SwitchButton *>(widget())->click(); }
+};
+
+class AccessibleReadoutSlider : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleReadoutSlider(ReadoutSlider *slider)
+        : QAccessibleWidget(slider, QAccessible::Slider)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()))
+            return slider()->reading();
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return slider()->value(); }
+    void setCurrentValue(const QVariant &value) override { slider()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return slider()->maximum(); }
+    QVariant minimumValue() const override { return slider()->minimum(); }
+    QVariant minimumStepSize() const override { return slider()->singleStep(); }
+
+private:
+    ReadoutSlider *slider() const { return static_cast<ReadoutSlider *>(widget()); }
+};
+
+// A window whose decorations are left out of its children.
+class AccessibleWindow : public QAccessibleWidget
+{
+public:
+    explicit AccessibleWindow(QWidget *window)
+        : QAccessibleWidget(window, QAccessible::Window)
+    {
+    }
+
+    int childCount() const override { return int(children().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> list = children();
+        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list.at(index))
+                                                 : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(children().indexOf(child->object())) : -1;
+    }
+
+private:
+    QList<QWidget *> children() const
+    {
+        QList<QWidget *> list;
+        for (QObject *object : widget()->children()) {
+            auto *child = qobject_cast<QWidget *>(object);
+            if (child && !child->isWindow() && !IsAccessibleDecoration(child))
+                list << child;
+        }
+        return list;
+    }
+};
+
+QAccessibleInterface *makeInterface(const QString &className, QObject *object)
+{
+    // Asked once for each class of the object, most derived first.
+    if (className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    if (auto *spot = qobject_cast<HotSpot *>(object))
+        return new AccessibleHotSpot(spot);
+    if (auto *button = qobject_cast<SwitchButton *>(object))
+        return new AccessibleSwitchButton(button);
+    if (auto *slider = qobject_cast<ReadoutSlider *>(object))
+        return new AccessibleReadoutSlider(slider);
+    if (auto *picture = qobject_cast<Picture *>(object))
+        return new QAccessibleWidget(picture, QAccessible::Graphic);
+    if (auto *panel = qobject_cast<BevelPanel *>(object))
+        return new QAccessibleWidget(panel, QAccessible::Pane);
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->windowType() == Qt::Window && !qobject_cast<QDialog *>(widget))
+        return new AccessibleWindow(widget);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallAccessibleWidgets()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(makeInterface);
+}
+
+void SetAccessibleDecoration(QWidget *widget)
+{
+    widget->setProperty(DecorationProperty, true);
+}
+
+bool IsAccessibleDecoration(const QWidget *widget)
+{
+    return widget->property(DecorationProperty).toBool();
+}
