@@ -5,5 +5,5 @@ cd "$(dirname "$0")"
 source tools/setup.sh
 quelvara_install "${quelvara_packages[@]}"
 quelvara_configure default build
-cmake --build --preset default
+cmake --build --preset default --target quelvara
 exec build/bin/quelvara "$@"

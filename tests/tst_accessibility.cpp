@@ -92,7 +92,7 @@ void TestAccessibility::controls_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("checked"); // -1: not checkable
     QTest::addColumn<QString>("text"); // the description, or the value of the slider
-    const int button = QAccessible::PushButton, graphic = QAccessible::Graphic;
+    const int button = QAccessible::CheckBox, graphic = QAccessible::Graphic;
     QTest::newRow("element off") << QStringList{} << "Button2" << button << "Fer" << 0 << "";
     QTest::newRow("element on") << QStringList{"Button2"} << "Button2" << button << "Fer" << 1 << "";
     QTest::newRow("element off again") << QStringList{"Button2", "Button2"} << "Button2" << button << "Fer" << 0 << "";

@@ -2,8 +2,10 @@
 # configures the build. Sourced, not run.
 
 # What the tests need besides: a private X server, Xlib with XTest for the
-# end-to-end driver, valgrind, and the validators and tools of the packaging tests.
-quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind desktop-file-utils appstream dpkg-dev file)
+# end-to-end driver, valgrind, the accessibility bus with its Python bindings,
+# and the validators and tools of the packaging tests.
+quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind at-spi2-core python3-pyatspi dbus-daemon
+                        desktop-file-utils appstream dpkg-dev file lintian)
 
 quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                    libvulkan-dev libfontconfig-dev fonts-dejavu-core fonts-liberation)
@@ -41,9 +43,15 @@ quelvara_install() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Configures the build directory of a preset. "tests" configures it again
+# every time, with the suite on: packages installed since the last run are
+# then found, and nothing the suite needs is left out unnoticed. Otherwise
+# an existing configuration is kept, and a new one leaves the suite out.
 quelvara_configure() {
-    local preset=$1 dir=$2
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake --preset "$preset" || quelvara_needs "Configuring the build failed; see above."
+    local preset=$1 dir=$2 what=${3:-program}
+    if [ "$what" = tests ]; then
+        cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null || quelvara_needs "Configuring the build failed; see above."
+    elif [ ! -f "$dir/build.ninja" ]; then
+        cmake --preset "$preset" -DBUILD_TESTING=OFF || quelvara_needs "Configuring the build failed; see above."
     fi
 }

@@ -44,7 +44,7 @@ class AccessibleHotSpot : public AccessiblePressable
 {
 public:
     explicit AccessibleHotSpot(HotSpot *spot)
-        : AccessiblePressable(spot, QAccessible::PushButton)
+        : AccessiblePressable(spot, QAccessible::CheckBox)
     {
     }
 
@@ -64,7 +64,7 @@ class AccessibleSwitchButton : public AccessiblePressable
 {
 public:
     explicit AccessibleSwitchButton(SwitchButton *button)
-        : AccessiblePressable(button, QAccessible::PushButton)
+        : AccessiblePressable(button, QAccessible::CheckBox)
     {
     }
 

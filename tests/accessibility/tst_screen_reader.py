@@ -1,0 +1,145 @@
+#!/usr/bin/python3
+"""The real program read as a screen reader reads it: through the AT-SPI bus,
+on a private X server. Run inside its own D-Bus session (dbus-run-session).
+
+    tst_screen_reader.py PATH-TO-QUELVARA
+"""
+import ctypes
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+TAB_STOPS = ["Hydrogène", "Lithium", "Sodium", "Autre constellation", "Fer", "Mercure",
+             "Curseur de longueur d'onde", "Argon", "Titane", "AIDE", "Calcium",
+             "Dessiner la constellation", "Vega", "Deneb"]
+VEGA = "Spectre de Vega : raies d'absorption à 412, 433, 450, 470, 485, 560, 603, 610, 642, 653, 668, 671 nm"
+NO_STAR = "Aucune étoile choisie : spectre continu, sans raie"
+
+
+def wait_for(what, condition, seconds=10):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    sys.exit(f"FAIL: {what}")
+
+
+def children(node):
+    return [node.getChildAtIndex(i) for i in range(node.childCount)]
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def named(frame, name):
+    return next((c for c in children(frame) if c.name == name and showing(c)), None)
+
+
+def focused(frame):
+    return next((c.name for c in children(frame) if c.getState().contains(pyatspi.STATE_FOCUSED)), None)
+
+
+class XTest:
+    """Real pointer and key events on the X server, as a pupil's."""
+
+    def __init__(self):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x11.XFlush.argtypes = [ctypes.c_void_p]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        for function in (self.xtst.XTestFakeButtonEvent, self.xtst.XTestFakeKeyEvent):
+            function.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.display = ctypes.c_void_p(self.x11.XOpenDisplay(None))
+
+    def click(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+        for down in (1, 0):
+            self.xtst.XTestFakeButtonEvent(self.display, 1, down, 0)
+            self.x11.XFlush(self.display)
+            time.sleep(0.05)
+
+    def key(self, keysym):
+        code = self.x11.XKeysymToKeycode(self.display, keysym)
+        for down in (1, 0):
+            self.xtst.XTestFakeKeyEvent(self.display, code, down, 0)
+        self.x11.XFlush(self.display)
+
+
+def key(keysym):
+    xtest.key(keysym)
+
+
+def main():
+    xvfb_display = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(xvfb_display[1]), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=[xvfb_display[1]], stderr=subprocess.DEVNULL)
+    os.close(xvfb_display[1])
+    os.environ["DISPLAY"] = ":" + os.read(xvfb_display[0], 16).decode().strip()
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    environment.pop("QT_QPA_PLATFORM", None)
+    program = subprocess.Popen([sys.argv[1]], env=environment)
+    global xtest
+    xtest = XTest()
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        app = wait_for("the program on the accessibility bus",
+                       lambda: next((a for a in children(desktop) if a is not None and a.name == "quelvara"), None))
+        frame = wait_for("its main window", lambda: next((c for c in children(app) if c.name == "Quelvara"), None))
+        wait_for("the window shown", lambda: named(frame, "Hydrogène"))
+
+        # The tree: every control on screen has a name; the sky names its view.
+        for child in children(frame):
+            if showing(child):
+                assert child.name.strip(), f"a {child.getRoleName()} without a name"
+        assert named(frame, "Ciel : la Lyre et le Cygne, figures masquées"), "the sky does not name its view"
+        slider = named(frame, "Curseur de longueur d'onde")
+        assert slider.description == "379 nm", slider.description
+        strip = named(frame, "Spectre de l'étoile")
+        assert strip.description == NO_STAR, strip.description
+
+        # Vega's press action, then the continuum strip's text.
+        vega = named(frame, "Vega")
+        actions = vega.queryAction()
+        actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Press"))
+        wait_for("Vega's spectrum read out", lambda: strip.description == VEGA)
+        assert vega.getState().contains(pyatspi.STATE_CHECKED), "Vega does not say it is chosen"
+        actions.doAction(0)
+        wait_for("Vega's spectrum taken away", lambda: strip.description == NO_STAR)
+
+        # Tab through every stop, from the first button, which has the focus.
+        x, y = origin(frame)
+        xtest.click(x + 470, y + 30)  # the window's background
+        wait_for("the first button focused", lambda: focused(frame) == "Hydrogène")
+        for expected in TAB_STOPS[1:] + TAB_STOPS[:1]:
+            key(0xff09)  # Tab
+            wait_for(f"Tab reaching {expected}", lambda: focused(frame) == expected, 5)
+
+        # Space on a star does what a click does.
+        for expected in TAB_STOPS[1:TAB_STOPS.index("Vega") + 1]:
+            key(0xff09)
+            wait_for(f"Tab reaching {expected}", lambda: focused(frame) == expected, 5)
+        key(0x20)  # space
+        wait_for("Space on Vega choosing it", lambda: strip.description == VEGA)
+        assert vega.getState().contains(pyatspi.STATE_CHECKED), "Vega chosen with Space does not say so"
+        print("PASS: tree, press action, tab stops and Space on a star")
+    finally:
+        program.kill()
+        server.kill()
+
+
+def origin(frame):
+    extents = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return extents.x, extents.y
+
+
+if __name__ == "__main__":
+    main()
