@@ -5,7 +5,7 @@
 # end-to-end driver, valgrind, the accessibility bus with its Python bindings,
 # and the validators and tools of the packaging tests.
 quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind at-spi2-core python3-pyatspi dbus-daemon
-                        desktop-file-utils appstream dpkg-dev file lintian)
+                        desktop-file-utils appstream dpkg-dev file lintian reuse groff-base)
 
 quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
                    libvulkan-dev libfontconfig-dev fonts-dejavu-core fonts-liberation)

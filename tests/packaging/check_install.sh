@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop gets:
-# the program, a valid desktop entry, a valid AppStream file and the icons.
+# the program, a valid desktop entry, a valid AppStream file, the icons, and
+# the manual pages in English and French that format without a warning.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -19,7 +20,14 @@ appstreamcli validate --no-net "$metainfo" || fail "AppStream file does not vali
 grep -q '^Icon=org.quelvara.Quelvara$' "$desktop" || fail "desktop entry names another icon"
 grep -q '^Comment=.*étoile' "$desktop" || fail "desktop entry comment is not the French one"
 grep -q 'Categories=Education;Science;Physics;Astronomy;' "$desktop" || fail "categories"
-grep -q '<image>' "$metainfo" || fail "no screenshot reference"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "no project licence"
+! grep -q -E 'https?://' "$metainfo" || fail "the AppStream file points at a web address"
+for page in man/man1 man/fr/man1; do
+    manual=$root/usr/share/$page/quelvara.1.gz
+    [ -f "$manual" ] || fail "no manual page $page"
+    warnings=$(gzip -dc "$manual" | LC_ALL=C.UTF-8 groff -k -man -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "manual page $page: $warnings"
+done
 for size in 32 128; do
     icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
     [ -f "$icon" ] || fail "no ${size}x${size} icon"

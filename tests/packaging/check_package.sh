@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree and checks its control data
-# and contents.
+# and contents, then runs Debian's own checker on it.
 set -euo pipefail
 build=$1
 out=$(mktemp -d)
@@ -24,10 +24,14 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/quelvara ./usr/share/applications/org.quelvara.Quelvara.desktop \
             ./usr/share/metainfo/org.quelvara.Quelvara.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/org.quelvara.Quelvara.png \
-            ./usr/share/icons/hicolor/128x128/apps/org.quelvara.Quelvara.png; do
+            ./usr/share/icons/hicolor/128x128/apps/org.quelvara.Quelvara.png \
+            ./usr/share/doc/quelvara/copyright ./usr/share/doc/quelvara/changelog.gz \
+            ./usr/share/man/man1/quelvara.1.gz ./usr/share/man/fr/man1/quelvara.1.gz; do
     grep -qx "$path" <<<"$contents" || fail "package lacks $path"
 done
 if grep -q -E '(tst_|quelvara_export_icon|\.a$)' <<<"$contents"; then
     fail "package carries build leftovers"
 fi
+# No error and no warning from lintian (its notes are not counted).
+lintian --fail-on error,warning "$deb" || fail "lintian finds errors or warnings (above)"
 echo "package $(basename "$deb"): $depends"
