@@ -16,7 +16,10 @@ metainfo=$root/usr/share/metainfo/$id.metainfo.xml
 [ -f "$desktop" ] || fail "no desktop entry"
 [ -f "$metainfo" ] || fail "no AppStream file"
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
-appstreamcli validate --no-net "$metainfo" || fail "AppStream file does not validate"
+# Newer validators warn that there is no home page, which is left out on
+# purpose; any other warning or error fails.
+findings=$(appstreamcli validate --no-net "$metainfo" 2>&1 | grep -E '^[EW]: ' | grep -v url-homepage-missing || true)
+[ -z "$findings" ] || fail "AppStream file does not validate: $findings"
 grep -q '^Icon=org.quelvara.Quelvara$' "$desktop" || fail "desktop entry names another icon"
 grep -q '^Comment=.*étoile' "$desktop" || fail "desktop entry comment is not the French one"
 grep -q 'Categories=Education;Science;Physics;Astronomy;' "$desktop" || fail "categories"
