@@ -92,36 +92,29 @@ void TestAccessibility::controls_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("checked"); // -1: not checkable
     QTest::addColumn<QString>("text"); // the description, or the value of the slider
-    const int button = QAccessible::CheckBox, graphic = QAccessible::Graphic;
-    QTest::newRow("element off") << QStringList{} << "Button2" << button << "Fer" << 0 << "";
-    QTest::newRow("element on") << QStringList{"Button2"} << "Button2" << button << "Fer" << 1 << "";
-    QTest::newRow("element off again") << QStringList{"Button2", "Button2"} << "Button2" << button << "Fer" << 0 << "";
-    QTest::newRow("reference strip, black")
-        << QStringList{} << "Image3" << graphic << "Spectres d'émission des éléments" << -1
-        << "Aucun élément affiché : aucune raie";
-    QTest::newRow("reference strip, hydrogen and lithium")
-        << QStringList{"BitBtn1", "Button1"} << "Image3" << graphic << "Spectres d'émission des éléments" << -1
-        << "Raies d'émission à 412, 433, 485, 610, 653, 671 nm";
-    QTest::newRow("continuum, no star")
-        << QStringList{} << "Image1" << graphic << "Spectre de l'étoile" << -1
-        << "Aucune étoile choisie : spectre continu, sans raie";
-    QTest::newRow("continuum, Deneb")
-        << QStringList{"shape9"} << "Image1" << graphic << "Spectre de l'étoile" << -1
+    const int box = QAccessible::CheckBox, graphic = QAccessible::Graphic;
+    const QString reference = "Spectres d'émission des éléments", continuum = "Spectre de l'étoile",
+                  noStar = "Aucune étoile choisie : spectre continu, sans raie",
+                  star = "Étoile : Espace ou Entrée pour la choisir";
+    QTest::newRow("element on") << QStringList{"Button2"} << "Button2" << box << "Fer" << 1 << "";
+    QTest::newRow("element off again") << QStringList{"Button2", "Button2"} << "Button2" << box << "Fer" << 0 << "";
+    QTest::newRow("reference strip, black") << QStringList{} << "Image3" << graphic << reference << -1
+                                            << "Aucun élément affiché : aucune raie";
+    QTest::newRow("reference strip, hydrogen and lithium") << QStringList{"BitBtn1", "Button1"} << "Image3" << graphic
+        << reference << -1 << "Raies d'émission à 412, 433, 485, 610, 653, 671 nm";
+    QTest::newRow("continuum, no star") << QStringList{} << "Image1" << graphic << continuum << -1 << noStar;
+    QTest::newRow("continuum, Deneb") << QStringList{"shape9"} << "Image1" << graphic << continuum << -1
         << "Spectre de Deneb : raies d'absorption à 438, 450, 467, 470, 489, 498, 532, 560, 589, 603, 642, 668 nm";
-    QTest::newRow("continuum, Pollux then another view")
-        << QStringList{"BitBtn3", "Shape1", "BitBtn3"} << "Image1" << graphic << "Spectre de l'étoile" << -1
-        << "Aucune étoile choisie : spectre continu, sans raie";
-    QTest::newRow("Vega chosen") << QStringList{"Shape10"} << "Shape10" << button << "Vega" << 1
-                                 << "Étoile : Espace ou Entrée pour la choisir";
-    QTest::newRow("Vega after Deneb") << QStringList{"Shape10", "shape9"} << "Shape10" << button << "Vega" << 0
-                                      << "Étoile : Espace ou Entrée pour la choisir";
-    QTest::newRow("sky view 1") << QStringList{} << "Image2" << graphic
-                                << "Ciel : la Lyre et le Cygne, figures masquées" << -1
-                                << "Clique sur l'une des deux étoiles les plus brillantes";
+    QTest::newRow("continuum, Pollux then the other view") << QStringList{"BitBtn3", "Shape1", "BitBtn3"} << "Image1"
+                                                           << graphic << continuum << -1 << noStar;
+    QTest::newRow("Vega chosen") << QStringList{"Shape10"} << "Shape10" << box << "Vega" << 1 << star;
+    QTest::newRow("Vega after Deneb") << QStringList{"Shape10", "shape9"} << "Shape10" << box << "Vega" << 0 << star;
+    QTest::newRow("sky view 1") << QStringList{} << "Image2" << graphic << "Ciel : la Lyre et le Cygne, figures masquées"
+                                << -1 << "Clique sur l'une des deux étoiles les plus brillantes";
     QTest::newRow("sky view 2 with figures") << QStringList{"BitBtn3", "BitBtn6"} << "Image5" << graphic
                                              << "Ciel : les Gémeaux et Betelgeuse, figures affichées" << -1 << "";
-    QTest::newRow("slider at start") << QStringList{} << "TrackBar1" << int(QAccessible::Slider)
-                                     << "Curseur de longueur d'onde" << -1 << "379 nm";
+    QTest::newRow("slider") << QStringList{} << "TrackBar1" << int(QAccessible::Slider) << "Curseur de longueur d'onde"
+                            << -1 << "379 nm";
 }
 
 void TestAccessibility::controls()

@@ -94,7 +94,7 @@ public:
     QPoint origin;
 };
 
-const QPoint Hydrogen(72, 104), AutreConstellation(776, 424), Dessiner(776, 464), Aide(600, 508),
+const QPoint Hydrogen(72, 104), AutreConstellation(776, 424), Aide(600, 508),
     APropos(870, 506), Vega(611, 84), Deneb(740, 264), Pollux(668, 166);
 
 } // namespace
@@ -111,7 +111,6 @@ private slots:
     void hydrogenOnAndOff();
     void vegaThenDeneb();
     void otherConstellationWithPollux();
-    void figuresOnBothViews();
     void stripTooltip();
     void helpWindowOpensAndCloses_data();
     void helpWindowOpensAndCloses();
@@ -230,26 +229,6 @@ void TestEndToEnd::otherConstellationWithPollux()
     for (const double t : {0.02, 0.05, 0.1})
         QVERIFY(same(m_run->at((QPointF(658, 175) + (QPointF(420, 430) - QPointF(658, 175)) * t).toPoint()),
                      Black));
-}
-
-void TestEndToEnd::figuresOnBothViews()
-{
-    // Lyra's first line runs from Vega towards disc 12, over black sky.
-    const QPoint onLyra(544 + 58 * 409 / 320, 16 + 42 * 329 / 240);
-    QVERIFY(same(m_run->at(onLyra), Black));
-    m_run->click(Dessiner);
-    QVERIFY(m_run->waitFor(onLyra, White));
-    QVERIFY(same(m_run->at({593, 33}), qRgb(64, 0, 64))); // "LYRE"
-    m_run->click(Dessiner);
-    QVERIFY(m_run->waitFor(onLyra, Black));
-    m_run->click(AutreConstellation);
-    // Gemini: the line from Pollux down to disc 7, on column x = 97 of the picture.
-    const QPoint onGemini(544 + 97 * 409 / 320, 16 + 122 * 329 / 240);
-    QVERIFY(m_run->waitFor({668, 166}, qRgb(157, 199, 211)));
-    QVERIFY(same(m_run->at(onGemini), Black));
-    m_run->click(Dessiner);
-    QVERIFY(m_run->waitFor(onGemini, White));
-    QVERIFY(same(m_run->at({833, 201}), qRgb(64, 0, 64))); // "GEMINI"
 }
 
 // The tooltip's box below the pointer, in screen pixels, or an empty rectangle.
