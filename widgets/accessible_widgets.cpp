@@ -14,11 +14,23 @@ namespace {
 
 constexpr char DecorationProperty[] = "quelvaraDecoration";
 
-// A pushable control; the press action runs exactly what a click runs.
-class AccessiblePressable : public QAccessibleWidget
+// A control that is on or off and can be pressed; the press action runs
+// exactly what a click runs.
+class AccessibleSwitch : public QAccessibleWidget
 {
 public:
-    using QAccessibleWidget::QAccessibleWidget;
+    explicit AccessibleSwitch(QWidget *control)
+        : QAccessibleWidget(control, QAccessible::CheckBox)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = isOn();
+        return s;
+    }
 
     QStringList actionNames() const override
     {
@@ -37,55 +49,36 @@ public:
     }
 
 protected:
+    virtual bool isOn() const = 0;
     virtual void press() = 0;
 };
 
-class AccessibleHotSpot : public AccessiblePressable
+class AccessibleHotSpot : public AccessibleSwitch
 {
 public:
-    explicit AccessibleHotSpot(HotSpot *spot)
-        : AccessiblePressable(spot, QAccessible::CheckBox)
-    {
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = AccessiblePressable::state();
-        s.checkable = true;
-        s.checked = static_cast<HotSpot *>(widget())->chosen();
-        return s;
-    }
+    using AccessibleSwitch::AccessibleSwitch;
 
 protected:
-    void press() override { static_cast<HotSpot *>(widget())->releaseAction(Qt::LeftButton); }
+    HotSpot *spot() const { return static_cast<HotSpot *>(widget()); }
+    bool isOn() const override { return spot()->chosen(); }
+    void press() override { spot()->releaseAction(Qt::LeftButton); }
 };
 
-class AccessibleSwitchButton : public AccessiblePressable
+class AccessibleSwitchButton : public AccessibleSwitch
 {
 public:
-    explicit AccessibleSwitchButton(SwitchButton *button)
-        : AccessiblePressable(button, QAccessible::CheckBox)
-    {
-    }
+    using AccessibleSwitch::AccessibleSwitch;
 
     QString text(QAccessible::Text t) const override
     {
-        const QString own = AccessiblePressable::text(t);
-        if (t == QAccessible::Name && own.isEmpty())
-            return static_cast<SwitchButton *>(widget())->text();
-        return own;
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = AccessiblePressable::state();
-        s.checkable = true;
-        s.checked = static_cast<SwitchButton *>(widget())->switchedOn();
-        return s;
+        const QString own = AccessibleSwitch::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? button()->text() : own;
     }
 
 protected:
-    void press() override { static_cast<SwitchButton *>(widget())->click(); }
+    SwitchButton *button() const { return static_cast<SwitchButton *>(widget()); }
+    bool isOn() const override { return button()->switchedOn(); }
+    void press() override { button()->click(); }
 };
 
 class AccessibleReadoutSlider : public QAccessibleWidget, public QAccessibleValueInterface
@@ -184,6 +177,14 @@ void InstallAccessibleWidgets()
         return;
     installed = true;
     QAccessible::installFactory(makeInterface);
+}
+
+void NotifyCheckedChange(QWidget *control)
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(control, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void SetAccessibleDecoration(QWidget *widget)

@@ -8,6 +8,9 @@ class QWidget;
 // set as the widgets' accessible name and description.
 void InstallAccessibleWidgets();
 
+// Tells assistive technology that a control went on or off.
+void NotifyCheckedChange(QWidget *control);
+
 // Keeps a child out of its window's accessible tree: a layer or a mark that
 // repeats what a control already says.
 void SetAccessibleDecoration(QWidget *widget);

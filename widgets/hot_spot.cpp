@@ -2,7 +2,6 @@
 
 #include "accessible_widgets.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,10 +26,7 @@ void HotSpot::setChosen(bool chosen)
     if (chosen == m_chosen)
         return;
     m_chosen = chosen;
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    NotifyCheckedChange(this);
 }
 
 void HotSpot::mousePressEvent(QMouseEvent *event)

@@ -2,8 +2,6 @@
 
 #include "accessible_widgets.h"
 
-#include <QAccessible>
-
 SwitchButton::SwitchButton(QWidget *parent)
     : QPushButton(parent)
 {
@@ -15,8 +13,5 @@ void SwitchButton::setSwitchedOn(bool on)
     if (on == m_on)
         return;
     m_on = on;
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    NotifyCheckedChange(this);
 }
