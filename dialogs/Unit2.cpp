@@ -18,6 +18,10 @@ TForm2::TForm2(QWidget *parent)
     setFixedSize(422, 349);
     move(40, 190);
     ui->BitBtn1->setGlyph(OkGlyph());
+    // The arrow keys move an unseen caret through the text, line by line, so
+    // that a screen reader reads each line; the text still cannot be edited.
+    ui->Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    ui->Memo1->setCursorWidth(0);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
     // Without a title bar there is no close box: Esc does what "OK" does.
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &TForm2::BitBtn1Click);

@@ -3,6 +3,8 @@
 #include "ui_Unit1.h"
 
 #include "accessible_widgets.h"
+#include "announcer.h"
+#include "keyboard_focus.h"
 #include "link_surface.h"
 #include "pictures.h"
 #include "pixel_fonts.h"
@@ -78,6 +80,8 @@ TForm1::TForm1(QWidget *parent)
     FormCreate();
     DescribeContinuum();
     DescribeReferenceStrip();
+    // A screen reader hears the slider's value as the wavelength on its label.
+    ui->TrackBar1->setValueOffset(-21);
     ui->TrackBar1->setReading(ui->Label1->text());
     m_timer1.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -150,8 +154,11 @@ void TForm1::ElementButtonClick(Element element)
     static_cast<Bar *>(control(record.indicator))->setFillColor(QColor(shown ? IndicatorOn : IndicatorOff));
     for (const SpectralLine &line : record.lines)
         DrawEmissionLine(m_reference, line.wavelength, line.width, shown);
-    static_cast<SwitchButton *>(control(record.button))->setSwitchedOn(shown);
+    auto *button = static_cast<SwitchButton *>(control(record.button));
+    button->setSwitchedOn(shown);
     DescribeReferenceStrip();
+    Announce(button, button->text() + (shown ? QStringLiteral(" affiché. ") : QStringLiteral(" masqué. "))
+                         + ui->Image3->accessibleDescription());
 }
 
 void TForm1::StarHotSpotRelease(Star star)
@@ -159,7 +166,8 @@ void TForm1::StarHotSpotRelease(Star star)
     const StarRecord &record = StarRecordOf(star);
     bool &selected = m_state.starSelected(star);
     selected = !selected;
-    if (m_state.starSelected(record.partner)) {
+    const bool partnerReleased = m_state.starSelected(record.partner);
+    if (partnerReleased) {
         EraseLinkLine(StarRecordOf(record.partner));
         m_state.starSelected(record.partner) = false;
     }
@@ -172,6 +180,17 @@ void TForm1::StarHotSpotRelease(Star star)
         record.drawLines(m_continuum);
     UpdateDrawButton();
     DescribeStars();
+    // The pupil hears the choice with its spectrum, and a star released
+    // without being touched.
+    QString message = StarName(star) + (selected ? QStringLiteral(" choisie") : QStringLiteral(" n'est plus choisie"));
+    if (partnerReleased)
+        message += QStringLiteral(", ") + StarName(record.partner) + QStringLiteral(" n'est plus choisie");
+    Announce(control(record.hotSpot), message + QStringLiteral(". ") + ui->Image1->accessibleDescription());
+}
+
+QString TForm1::StarName(Star star) const
+{
+    return control(StarRecordOf(star).hotSpot)->accessibleName();
 }
 
 void TForm1::DrawLinkLine(const StarRecord &star)
@@ -223,7 +242,7 @@ void TForm1::DescribeContinuum()
         for (const SpectralLine &line : StarLines(star.star))
             lines.insert(line.wavelength);
         text = QStringLiteral("Spectre de %1 : raies d'absorption à %2")
-                   .arg(control(star.hotSpot)->accessibleName(), WavelengthList(lines));
+                   .arg(StarName(star.star), WavelengthList(lines));
     }
     ui->Image1->setAccessibleDescription(text);
 }
@@ -266,10 +285,12 @@ void TForm1::BitBtn3Click()
         control(name)->show();
     for (const char *name : leaving.hotSpots)
         control(name)->hide();
+    QString released;
     for (const Star star : ViewChangeEraseOrder) {
         if (m_state.starSelected(star)) {
             EraseLinkLine(StarRecordOf(star));
             m_state.starSelected(star) = false;
+            released = QStringLiteral(" ") + StarName(star) + QStringLiteral(" n'est plus choisie.");
         }
     }
     PaintContinuum();
@@ -277,6 +298,13 @@ void TForm1::BitBtn3Click()
     m_state.SkyViewTwoCurrent = !m_state.SkyViewTwoCurrent;
     UpdateDrawButton();
     DescribeStars();
+    // Every view is entered without its figures.
+    ui->BitBtn6->setSwitchedOn(false);
+    QStringList stars;
+    for (const char *name : entering.hotSpots)
+        stars << control(name)->accessibleName();
+    Announce(ui->BitBtn3, control(entering.plainPicture)->accessibleName() + QStringLiteral(". Étoiles : ")
+                              + stars.join(QStringLiteral(", ")) + QLatin1Char('.') + released);
 }
 
 void TForm1::BitBtn6Click()
@@ -289,6 +317,15 @@ void TForm1::BitBtn6Click()
     (showFigure ? plain : figure)->hide();
     for (const char *name : view.labels)
         control(name)->setVisible(showFigure);
+    ui->BitBtn6->setSwitchedOn(showFigure);
+    Announce(ui->BitBtn6, control(showFigure ? view.figurePicture : view.plainPicture)->accessibleName());
+}
+
+bool TForm1::focusNextPrevChild(bool next)
+{
+    // "Dessiner la constellation" disabled under the mouse hands its focus
+    // on; the stars and strips take it only from the Tab key.
+    return HandOnFocusPastKeyboardOnly(this, next) || QWidget::focusNextPrevChild(next);
 }
 
 // Shows a secondary window without blocking this one, or only brings it to

@@ -63,6 +63,9 @@ public:
     // without any time-zone name.
     static QString ClockText(const QTime &time, const QLocale &locale);
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void FormCreate();
     void PaintContinuum();
@@ -76,6 +79,7 @@ private:
     void DescribeReferenceStrip();
     void DescribeContinuum();
     void DescribeStars();
+    QString StarName(Star star) const;
     void ShowBeneath(QWidget *picture);
     QWidget *control(const char *name) const;
     const ViewRecord &currentView() const;

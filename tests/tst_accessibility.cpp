@@ -93,6 +93,8 @@ void TestAccessibility::controls_data()
     QTest::addColumn<int>("checked"); // -1: not checkable
     QTest::addColumn<QString>("text"); // the description, or the value of the slider
     const int box = QAccessible::CheckBox, graphic = QAccessible::Graphic;
+    const QString hint = "Choisis l'une des deux étoiles les plus brillantes : clique dessus, "
+                         "ou atteins-la avec Tab et appuie sur Espace";
     const QString reference = "Spectres d'émission des éléments", continuum = "Spectre de l'étoile",
                   noStar = "Aucune étoile choisie : spectre continu, sans raie",
                   star = "Étoile : Espace ou Entrée pour la choisir";
@@ -110,9 +112,13 @@ void TestAccessibility::controls_data()
     QTest::newRow("Vega chosen") << QStringList{"Shape10"} << "Shape10" << box << "Vega" << 1 << star;
     QTest::newRow("Vega after Deneb") << QStringList{"Shape10", "shape9"} << "Shape10" << box << "Vega" << 0 << star;
     QTest::newRow("sky view 1") << QStringList{} << "Image2" << graphic << "Ciel : la Lyre et le Cygne, figures masquées"
-                                << -1 << "Clique sur l'une des deux étoiles les plus brillantes";
+                                << -1 << hint;
     QTest::newRow("sky view 2 with figures") << QStringList{"BitBtn3", "BitBtn6"} << "Image5" << graphic
-                                             << "Ciel : les Gémeaux et Betelgeuse, figures affichées" << -1 << "";
+                                             << "Ciel : les Gémeaux et Betelgeuse, figures affichées" << -1 << hint;
+    QTest::newRow("figures drawn") << QStringList{"BitBtn6"} << "BitBtn6" << box << "Dessiner la constellation" << 1 << "";
+    QTest::newRow("figures, then the other view") << QStringList{"BitBtn6", "BitBtn3"} << "BitBtn6" << box
+                                                  << "Dessiner la constellation" << 0 << "";
+    QTest::newRow("About") << QStringList{} << "Label2" << int(QAccessible::Button) << "À propos de Quelvara" << -1 << "";
     QTest::newRow("slider") << QStringList{} << "TrackBar1" << int(QAccessible::Slider) << "Curseur de longueur d'onde"
                             << -1 << "379 nm";
 }
@@ -154,7 +160,9 @@ void TestAccessibility::starsByPressOrKeyboard()
 {
     // The same star chosen with the mouse, through its press action and with
     // Tab and Space shows the same window; the focus rectangle shows only
-    // while the star has the keyboard focus.
+    // while the keyboard put the focus on the star. The mouse session has
+    // pressed Tab once before it: the focus "Dessiner la constellation" hands
+    // on when a click disables it goes back to the first button.
     QFETCH(bool, secondView);
     QFETCH(QString, star);
     QFETCH(QString, hidden);
@@ -162,6 +170,7 @@ void TestAccessibility::starsByPressOrKeyboard()
     ShownForm mouse, pressed, keys;
     mouse.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(mouse.form.get()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     for (ShownForm *shown : {&mouse, &pressed, &keys}) {
         if (secondView)
             shown->clickControl("BitBtn3");
@@ -173,6 +182,7 @@ void TestAccessibility::starsByPressOrKeyboard()
     mouse.clickControl(qPrintable(star));
     const QRect spot = mouse.control(qPrintable(star))->geometry();
     QCOMPARE(yellowIn(mouse.grab(), spot), 0);
+    QCOMPARE(QApplication::focusWidget(), mouse.control("BitBtn1"));
 
     QAccessibleInterface *hiddenSpot = of(pressed.control(qPrintable(hidden)));
     QVERIFY(hiddenSpot->actionInterface()->actionNames().isEmpty());

@@ -219,12 +219,13 @@ void TestMainWindow::tabWalksTheButtonsAndTheSlider_data()
 void TestMainWindow::tabWalksTheButtonsAndTheSlider()
 {
     // The twelve stops of the buttons and the slider, then the current view's
-    // stars in reading order. The first button has the focus from the start.
+    // stars in reading order, the two strips and the label that opens the
+    // About box. The first button has the focus from the start.
     QFETCH(bool, secondView);
     QFETCH(QStringList, stars);
     const QStringList order = QStringList{"BitBtn1", "Button1", "BitBtn2", "BitBtn3", "Button2", "Button3",
                                           "TrackBar1", "Button4", "BitBtn4", "BitBtn5", "Button5", "BitBtn6"}
-                              + stars;
+                              + stars + QStringList{"Image3", "Image1", "Label2"};
     m_shown->form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_shown->form.get()));
     QCOMPARE(QApplication::focusWidget(), m_shown->control("BitBtn1"));

@@ -4,6 +4,7 @@
 #include "hot_spot.h"
 #include "picture.h"
 #include "readout_slider.h"
+#include "release_label.h"
 #include "switch_button.h"
 
 #include <QAccessibleWidget>
@@ -14,23 +15,12 @@ namespace {
 
 constexpr char DecorationProperty[] = "quelvaraDecoration";
 
-// A control that is on or off and can be pressed; the press action runs
-// exactly what a click runs.
-class AccessibleSwitch : public QAccessibleWidget
+// A control that can be pressed; the press action runs exactly what a click
+// runs.
+class AccessiblePressable : public QAccessibleWidget
 {
 public:
-    explicit AccessibleSwitch(QWidget *control)
-        : QAccessibleWidget(control, QAccessible::CheckBox)
-    {
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
-        s.checked = isOn();
-        return s;
-    }
+    using QAccessibleWidget::QAccessibleWidget;
 
     QStringList actionNames() const override
     {
@@ -49,8 +39,28 @@ public:
     }
 
 protected:
-    virtual bool isOn() const = 0;
     virtual void press() = 0;
+};
+
+// A control that is on or off.
+class AccessibleSwitch : public AccessiblePressable
+{
+public:
+    explicit AccessibleSwitch(QWidget *control)
+        : AccessiblePressable(control, QAccessible::CheckBox)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = isOn();
+        return s;
+    }
+
+protected:
+    virtual bool isOn() const = 0;
 };
 
 class AccessibleHotSpot : public AccessibleSwitch
@@ -81,7 +91,16 @@ protected:
     void press() override { button()->click(); }
 };
 
-class AccessibleReadoutSlider : public QAccessibleWidget, public QAccessibleValueInterface
+// The value is the one the owner shows (position plus offset), and setting it
+// moves the thumb as a pupil does, so that everything that follows a move
+// follows this one too. Where Qt passes attributes on (6.8 and later), the
+// reading with its unit is the value's text.
+class AccessibleReadoutSlider : public QAccessibleWidget,
+                                public QAccessibleValueInterface
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ,
+                                public QAccessibleAttributesInterface
+#endif
 {
 public:
     explicit AccessibleReadoutSlider(ReadoutSlider *slider)
@@ -93,6 +112,10 @@ public:
     {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface *>(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (type == QAccessible::AttributesInterface)
+            return static_cast<QAccessibleAttributesInterface *>(this);
+#endif
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -103,14 +126,48 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return slider()->value(); }
-    void setCurrentValue(const QVariant &value) override { slider()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return slider()->maximum(); }
-    QVariant minimumValue() const override { return slider()->minimum(); }
+    QVariant currentValue() const override { return slider()->value() + offset(); }
+    void setCurrentValue(const QVariant &value) override
+    {
+        if (slider()->isEnabled())
+            slider()->moveAsUser(value.toInt() - offset());
+    }
+    QVariant maximumValue() const override { return slider()->maximum() + offset(); }
+    QVariant minimumValue() const override { return slider()->minimum() + offset(); }
     QVariant minimumStepSize() const override { return slider()->singleStep(); }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QList<QAccessible::Attribute> attributeKeys() const override { return {QAccessible::Attribute::Custom}; }
+    QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom)
+            return {};
+        return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), slider()->reading()}});
+    }
+#endif
 
 private:
     ReadoutSlider *slider() const { return static_cast<ReadoutSlider *>(widget()); }
+    int offset() const { return slider()->valueOffset(); }
+};
+
+// A label that acts when clicked: a button to a screen reader.
+class AccessibleReleaseLabel : public AccessiblePressable
+{
+public:
+    explicit AccessibleReleaseLabel(ReleaseLabel *label)
+        : AccessiblePressable(label, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = AccessiblePressable::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? static_cast<QLabel *>(widget())->text() : own;
+    }
+
+protected:
+    void press() override { static_cast<ReleaseLabel *>(widget())->releaseAction(Qt::LeftButton); }
 };
 
 // A window whose decorations are left out of its children.
@@ -158,6 +215,10 @@ QAccessibleInterface *makeInterface(const QString &className, QObject *object)
         return new AccessibleSwitchButton(button);
     if (auto *slider = qobject_cast<ReadoutSlider *>(object))
         return new AccessibleReadoutSlider(slider);
+    if (auto *label = qobject_cast<ReleaseLabel *>(object))
+        return new AccessibleReleaseLabel(label);
+    if (object->inherits("AccessibleNotificationMark"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
     if (auto *picture = qobject_cast<Picture *>(object))
         return new QAccessibleWidget(picture, QAccessible::Graphic);
     if (auto *panel = qobject_cast<BevelPanel *>(object))

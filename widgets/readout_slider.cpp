@@ -17,8 +17,14 @@ void ReadoutSlider::setReading(const QString &reading)
     m_reading = reading;
     // The reading is the slider's value text and, for readers that show no
     // value text, its description.
-    QAccessibleValueChangeEvent value(this, this->value());
+    QAccessibleValueChangeEvent value(this, this->value() + m_offset);
     QAccessible::updateAccessibility(&value);
     QAccessibleEvent description(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&description);
+}
+
+void ReadoutSlider::moveAsUser(int position)
+{
+    setSliderPosition(position);
+    triggerAction(QAbstractSlider::SliderMove);
 }

@@ -1,11 +1,18 @@
 #include "release_label.h"
 
+#include "accessible_widgets.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 ReleaseLabel::ReleaseLabel(QWidget *parent)
     : QLabel(parent)
 {
+    // Tab reaches it; a click never gives it the focus.
+    setFocusPolicy(Qt::TabFocus);
     ReleaseRouter::install();
+    InstallAccessibleWidgets();
 }
 
 void ReleaseLabel::releaseAction(Qt::MouseButton button)
@@ -21,4 +28,29 @@ void ReleaseLabel::mousePressEvent(QMouseEvent *event)
 void ReleaseLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+}
+
+void ReleaseLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            releaseAction(Qt::LeftButton);
+        event->accept();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ReleaseLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -4,7 +4,9 @@
 
 #include <QLabel>
 
-// A label that reports the release of any mouse button over it.
+// A label that reports the release of any mouse button over it. The keyboard
+// reaches it too: Space or Enter acts as a release, and while the keyboard
+// has put the focus on it, a dotted frame surrounds its text.
 class ReleaseLabel : public QLabel, public ReleaseTarget
 {
     Q_OBJECT
@@ -19,4 +21,6 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -11,10 +11,12 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TAB_STOPS = ["Hydrogène", "Lithium", "Sodium", "Autre constellation", "Fer", "Mercure",
              "Curseur de longueur d'onde", "Argon", "Titane", "AIDE", "Calcium",
-             "Dessiner la constellation", "Vega", "Deneb"]
+             "Dessiner la constellation", "Vega", "Deneb", "Spectres d'émission des éléments",
+             "Spectre de l'étoile", "À propos de Quelvara"]
 VEGA = "Spectre de Vega : raies d'absorption à 412, 433, 450, 470, 485, 560, 603, 610, 642, 653, 668, 671 nm"
 NO_STAR = "Aucune étoile choisie : spectre continu, sans raie"
 
@@ -22,11 +24,36 @@ NO_STAR = "Aucune étoile choisie : spectre continu, sans raie"
 def wait_for(what, condition, seconds=10):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
         value = condition()
         if value:
             return value
         time.sleep(0.1)
-    sys.exit(f"FAIL: {what}")
+    sys.exit(f"FAIL: {what} (focus: {focus_now()})")
+
+
+# What a screen reader is told to say at once, wherever the focus is: an
+# announcement (Qt 6.8 and later), or a notification that comes up.
+heard = []
+
+
+def on_event(event):
+    if event.type.startswith("object:announcement"):
+        heard.append(str(event.any_data))
+    elif event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+        heard.append(event.source.name)
+
+
+def hears(*parts):
+    return lambda: next((m for m in heard if all(p in m for p in parts)), None)
+
+
+def focus_now():
+    return [c.name for c in children(the_frame) if c.getState().contains(pyatspi.STATE_FOCUSED)] if the_frame else None
+
+
+the_frame = None
 
 
 def children(node):
@@ -94,7 +121,19 @@ def main():
         app = wait_for("the program on the accessibility bus",
                        lambda: next((a for a in children(desktop) if a is not None and a.name == "quelvara"), None))
         frame = wait_for("its main window", lambda: next((c for c in children(app) if c.name == "Quelvara"), None))
+        global the_frame
+        the_frame = frame
         wait_for("the window shown", lambda: named(frame, "Hydrogène"))
+        pyatspi.Registry.registerEventListener(on_event, "object:announcement", "object:state-changed:showing")
+        x, y = origin(frame)
+
+        # A session with the mouse alone: a click that disables "Dessiner la
+        # constellation" leaves the focus on a button, never on a star.
+        for point in [(776, 464), (776, 464), (740, 264)]:  # Dessiner twice, Deneb
+            xtest.click(x + point[0], y + point[1])
+        wait_for("Deneb chosen by the mouse", lambda: named(frame, "Deneb").getState().contains(pyatspi.STATE_CHECKED))
+        wait_for("the focus kept off the stars", lambda: focused(frame) == "Hydrogène", 3)
+        xtest.click(x + 740, y + 264)
 
         # The tree: every control on screen has a name; the sky names its view.
         for child in children(frame):
@@ -103,6 +142,14 @@ def main():
         assert named(frame, "Ciel : la Lyre et le Cygne, figures masquées"), "the sky does not name its view"
         slider = named(frame, "Curseur de longueur d'onde")
         assert slider.description == "379 nm", slider.description
+        value = slider.queryValue()
+        assert (value.minimumValue, value.maximumValue, value.currentValue) == (379, 779, 379), \
+            (value.minimumValue, value.maximumValue, value.currentValue)
+        # Set through the accessibility interface, as by a pupil's move.
+        value.currentValue = 500
+        wait_for("the label following the value", lambda: named(frame, "500 nm") and slider.description == "500 nm")
+        value.currentValue = 379
+        wait_for("the label back at 379 nm", lambda: named(frame, "379 nm"))
         strip = named(frame, "Spectre de l'étoile")
         assert strip.description == NO_STAR, strip.description
 
@@ -116,7 +163,6 @@ def main():
         wait_for("Vega's spectrum taken away", lambda: strip.description == NO_STAR)
 
         # Tab through every stop, from the first button, which has the focus.
-        x, y = origin(frame)
         xtest.click(x + 470, y + 30)  # the window's background
         wait_for("the first button focused", lambda: focused(frame) == "Hydrogène")
         for expected in TAB_STOPS[1:] + TAB_STOPS[:1]:
@@ -130,7 +176,50 @@ def main():
         key(0x20)  # space
         wait_for("Space on Vega choosing it", lambda: strip.description == VEGA)
         assert vega.getState().contains(pyatspi.STATE_CHECKED), "Vega chosen with Space does not say so"
-        print("PASS: tree, press action, tab stops and Space on a star")
+        wait_for("Vega heard with its spectrum", hears("Vega choisie", VEGA), 1)
+        key(0xff09)
+        key(0x20)
+        wait_for("Deneb heard, and Vega released", hears("Deneb choisie, Vega n'est plus choisie", "Spectre de Deneb"), 1)
+        key(0xff09)
+        wait_for("Tab reaching the emission strip", lambda: focused(frame) == "Spectres d'émission des éléments", 5)
+
+        # The figures are a switch; the other view is heard and its stars reached.
+        figures = named(frame, "Dessiner la constellation")
+        named(frame, "Deneb").queryAction().doAction(0)
+        wait_for("the figures' button enabled", lambda: figures.getState().contains(pyatspi.STATE_ENABLED))
+        assert figures.getRole() == pyatspi.ROLE_CHECK_BOX, figures.getRoleName()
+        figures.queryAction().doAction(0)
+        wait_for("the figures switched on", lambda: figures.getState().contains(pyatspi.STATE_CHECKED))
+        named(frame, "Autre constellation").queryAction().doAction(0)
+        wait_for("the other view heard", hears("Gémeaux", "Étoiles : Betelgeuse, Pollux"), 1)
+        assert not figures.getState().contains(pyatspi.STATE_CHECKED), "a new view starts with its figures shown"
+        for expected in TAB_STOPS[15:] + TAB_STOPS[:12] + ["Pollux", "Betelgeuse"]:
+            key(0xff09)
+            wait_for(f"Tab reaching {expected}", lambda: focused(frame) == expected, 5)
+
+        # The help text: the Down arrow moves the caret a line on, and that
+        # line is what the text interface reads there.
+        key(0xffbe)  # F1
+        memo = wait_for("the help text focused", lambda: next(
+            (c for w in children(app) for c in children(w) if c.getRole() == pyatspi.ROLE_TEXT
+             and c.getState().contains(pyatspi.STATE_FOCUSED)), None))
+        text = memo.queryText()
+        key(0xff54)  # Down
+        wait_for("the caret on the second line", lambda: text.caretOffset > 0)
+        line = text.getTextAtOffset(text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
+        assert line.strip() == "brillantes du ciel .", line
+        key(0xff1b)  # Esc
+
+        # Back on the main window, Enter on the last stop opens the About box.
+        xtest.click(x + 470, y + 30)
+        wait_for("the focus back on Betelgeuse", lambda: focused(frame) == "Betelgeuse")
+        for expected in TAB_STOPS[14:]:
+            key(0xff09)
+            wait_for(f"Tab reaching {expected}", lambda: focused(frame) == expected, 5)
+        assert named(frame, "À propos de Quelvara").getRole() == pyatspi.ROLE_PUSH_BUTTON
+        key(0xff0d)  # Return
+        wait_for("the About box open", lambda: next((c for c in children(app) if c.name == "A propos" and showing(c)), None))
+        print("PASS: tree, slider, press action, tab stops, stars and views heard, About and help by keyboard")
     finally:
         program.kill()
         server.kill()
