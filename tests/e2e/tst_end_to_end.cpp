@@ -21,6 +21,13 @@ constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb Absorption = qRgb(127, 0, 85);
 constexpr QRgb TooltipYellow = qRgb(255, 255, 225);
 
+// The program under test: the one just built, or another way to start the
+// same program (an installed Windows build under Wine, say).
+QString programPath()
+{
+    return qEnvironmentVariable("QUELVARA_E2E_PROGRAM", QStringLiteral(QUELVARA_EXECUTABLE));
+}
+
 bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
 
 QString colourText(QRgb c)
@@ -52,7 +59,7 @@ public:
         program.setProcessEnvironment(env);
         program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         QStringList command = wrapper;
-        command << QStringLiteral(QUELVARA_EXECUTABLE);
+        command << programPath();
         program.start(command.takeFirst(), command);
         if (!program.waitForStarted(5000)) {
             *error = QStringLiteral("the program does not start");
@@ -404,7 +411,7 @@ void TestEndToEnd::noDisplay()
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4242"));
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(QUELVARA_EXECUTABLE), {});
+    program.start(programPath(), {});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no crash, no core dump
     QVERIFY(program.exitCode() != 0);
