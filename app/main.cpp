@@ -2,6 +2,9 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "font_configuration.h"
+#ifdef QUELVARA_EMBEDDED_FONTS
+#include "embedded_fonts.h"
+#endif
 #include "pictures.h"
 #include "pixel_fonts.h"
 #include "tooltip_policy.h"
@@ -42,6 +45,9 @@ int main(int argc, char *argv[])
     for (const QString &message : std::as_const(heldMessages))
         qWarning().noquote() << message;
     heldMessages.clear();
+#ifdef QUELVARA_EMBEDDED_FONTS
+    LoadEmbeddedFonts();
+#endif
     // The windows' own font for everything, tooltips included: no other font
     // is loaded only to be replaced.
     QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));

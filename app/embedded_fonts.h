@@ -1,0 +1,7 @@
+#pragma once
+
+// Where the system has no font configuration of its own to offer the Linux
+// substitutes (Windows without the fonts the windows name, the browser), the
+// program brings them: Liberation Sans, regular and bold, built in. Call once
+// the application object exists and before any font is chosen.
+void LoadEmbeddedFonts();

@@ -1,0 +1,81 @@
+# SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Qt for another target, built from Debian's own source package of the Qt
+# that this system has, so that the host tools (moc, uic, rcc) match it.
+# Each build is kept in the cache ($QUELVARA_CI_CACHE, by default
+# /var/cache/quelvara-ci) under a key made of the Qt version and the build
+# options; a build that did not finish is never used. Sourced, not run.
+#   qt_build TARGET CMAKE-ARGUMENTS...   sets qt_prefix to the installed Qt
+
+qt_cache=${QUELVARA_CI_CACHE:-/var/cache/quelvara-ci}
+qt_sudo=()
+[ "$(id -u)" -eq 0 ] || qt_sudo=(sudo)
+
+# Debian's source lines, when the system has only binary ones.
+qt_enable_sources() {
+    apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:' && return 0
+    local codename mirror
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    mirror=${QUELVARA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$mirror" "$codename" "$codename" | "${qt_sudo[@]}" tee /etc/apt/sources.list.d/quelvara-sources.sources >/dev/null
+    "${qt_sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+}
+
+qt_version() {
+    dpkg-query -W -f='${source:Version}' qt6-base-dev
+}
+
+# Unpacks Debian's qt6-base source once; sets qt_source_dir.
+qt_fetch_source() {
+    local version
+    version=$(qt_version)
+    qt_source_dir=$qt_cache/qt-source/qt6-base-$version
+    [ -f "$qt_source_dir/.quelvara-complete" ] && return 0
+    qt_enable_sources
+    local work=$qt_cache/qt-source/partial
+    "${qt_sudo[@]}" rm -rf "$work" "$qt_source_dir"
+    "${qt_sudo[@]}" mkdir -p "$work"
+    (cd "$work" && "${qt_sudo[@]}" apt-get source -q --download-only "qt6-base=$version" >/dev/null \
+        && "${qt_sudo[@]}" dpkg-source -x --no-check ./*.dsc tree >/dev/null)
+    "${qt_sudo[@]}" mv "$work/tree" "$qt_source_dir"
+    "${qt_sudo[@]}" rm -rf "$work"
+    "${qt_sudo[@]}" touch "$qt_source_dir/.quelvara-complete"
+}
+
+qt_build() {
+    local target=$1
+    shift
+    local version key argument described=()
+    version=$(qt_version)
+    # A toolchain file counts by what it says, not by where the clone lies.
+    for argument in "$@"; do
+        case $argument in
+        -DCMAKE_TOOLCHAIN_FILE=*) described+=("toolchain $(sha256sum <"${argument#*=}")") ;;
+        *) described+=("$argument") ;;
+        esac
+    done
+    key=$(printf '%s\n' "$version" "${described[@]}" | sha256sum | cut -c1-12)
+    qt_prefix=$qt_cache/qt-$target-${version%%+*}-$key
+    if [ -f "$qt_prefix/.quelvara-complete" ]; then
+        echo "Qt $version for $target: reusing $qt_prefix"
+        return 0
+    fi
+    qt_fetch_source
+    echo "Qt $version for $target: building into $qt_prefix (once; about half an hour on two cores)"
+    local build=$qt_cache/qt-$target-build
+    "${qt_sudo[@]}" rm -rf "$build" "$qt_prefix"
+    "${qt_sudo[@]}" mkdir -p "$build"
+    local started=$SECONDS
+    "${qt_sudo[@]}" cmake -S "$qt_source_dir" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/"$(dpkg-architecture -qDEB_HOST_MULTIARCH)"/cmake \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF "$@" >"$build.log" 2>&1 \
+        || { tail -40 "$build.log"; echo "Configuring Qt for $target failed: $build.log" >&2; return 1; }
+    "${qt_sudo[@]}" nice cmake --build "$build" >>"$build.log" 2>&1 \
+        || { tail -40 "$build.log"; echo "Building Qt for $target failed: $build.log" >&2; return 1; }
+    "${qt_sudo[@]}" cmake --install "$build" >>"$build.log" 2>&1
+    "${qt_sudo[@]}" rm -rf "$build"
+    "${qt_sudo[@]}" touch "$qt_prefix/.quelvara-complete"
+    echo "Qt for $target built in $(((SECONDS - started) / 60)) min"
+}
