@@ -43,17 +43,8 @@ void HotSpot::mouseReleaseEvent(QMouseEvent *event)
 
 void HotSpot::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat())
-            releaseAction(Qt::LeftButton);
-        event->accept();
-        break;
-    default:
+    if (!pressKey(event))
         QWidget::keyPressEvent(event);
-    }
 }
 
 void HotSpot::focusInEvent(QFocusEvent *event)

@@ -32,17 +32,8 @@ void ReleaseLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void ReleaseLabel::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!event->isAutoRepeat())
-            releaseAction(Qt::LeftButton);
-        event->accept();
-        break;
-    default:
+    if (!pressKey(event))
         QLabel::keyPressEvent(event);
-    }
 }
 
 void ReleaseLabel::paintEvent(QPaintEvent *event)

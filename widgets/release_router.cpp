@@ -3,9 +3,25 @@
 #include "window_of.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+
+bool ReleaseTarget::pressKey(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            releaseAction(Qt::LeftButton);
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
 
 void ReleaseRouter::install()
 {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QKeyEvent;
 class QWidget;
 
 // A control that acts when a mouse button is released over it.
@@ -11,6 +12,10 @@ class ReleaseTarget
 public:
     virtual ~ReleaseTarget() = default;
     virtual void releaseAction(Qt::MouseButton button) = 0;
+
+    // Space or Enter acts as a left release, once per press; true when the
+    // key was one of them.
+    bool pressKey(QKeyEvent *event);
 };
 
 // Decides which control a mouse release belongs to. A left press belongs to
