@@ -17,8 +17,9 @@
 
 namespace {
 // Messages of the toolkit while it starts, held back: without a display it
-// gives up with several lines and an abort. Say so in one line instead and
-// leave with an error code, without a core dump.
+// gives up with several lines and an abort. Say so in French, then give the
+// toolkit's own reason, one line each, and leave with an error code, without
+// a core dump.
 QStringList heldMessages;
 
 void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -27,9 +28,16 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString
         heldMessages << message;
         return;
     }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
     const QByteArray display = qgetenv("DISPLAY");
     std::fprintf(stderr, "quelvara : impossible d'ouvrir l'affichage graphique (DISPLAY=%s)\n",
                  display.isEmpty() ? "non défini" : display.constData());
+#else
+    std::fprintf(stderr, "quelvara : impossible d'ouvrir l'affichage graphique\n");
+#endif
+    heldMessages << message;
+    for (const QString &held : std::as_const(heldMessages))
+        std::fprintf(stderr, "  Qt : %s\n", qPrintable(held.section(QLatin1Char('\n'), 0, 0)));
     std::fflush(stderr);
     std::_Exit(2);
 }

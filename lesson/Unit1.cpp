@@ -334,7 +334,9 @@ static void BringUp(QWidget *window)
 {
     if (!window)
         return;
-    window->show();
+    // Not show(): where every window opens full-screen (a web page), this
+    // one must still open at its own size, in front of the lesson.
+    window->setVisible(true);
     window->raise();
     window->activateWindow();
 }

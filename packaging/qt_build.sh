@@ -56,7 +56,8 @@ qt_build() {
         *) described+=("$argument") ;;
         esac
     done
-    key=$(printf '%s\n' "$version" "${described[@]}" | sha256sum | cut -c1-12)
+    # qt_build_salt: what else the build depends on (a compiler's version).
+    key=$(printf '%s\n' "$version" ${qt_build_salt:+"$qt_build_salt"} "${described[@]}" | sha256sum | cut -c1-12)
     qt_prefix=$qt_cache/qt-$target-${version%%+*}-$key
     if [ -f "$qt_prefix/.quelvara-complete" ]; then
         echo "Qt $version for $target: reusing $qt_prefix"
