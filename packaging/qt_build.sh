@@ -59,11 +59,12 @@ qt_build() {
     # qt_build_salt: what else the build depends on (a compiler's version).
     key=$(printf '%s\n' "$version" ${qt_build_salt:+"$qt_build_salt"} "${described[@]}" | sha256sum | cut -c1-12)
     qt_prefix=$qt_cache/qt-$target-${version%%+*}-$key
+    # The sources also give the licences that travel with the program.
+    qt_fetch_source
     if [ -f "$qt_prefix/.quelvara-complete" ]; then
         echo "Qt $version for $target: reusing $qt_prefix"
         return 0
     fi
-    qt_fetch_source
     echo "Qt $version for $target: building into $qt_prefix (once; about half an hour on two cores)"
     local build=$qt_cache/qt-$target-build
     "${qt_sudo[@]}" rm -rf "$build" "$qt_prefix"

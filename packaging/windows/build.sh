@@ -32,10 +32,17 @@ qt_build windows -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" -DCMAKE_BUILD_TY
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=OFF \
     -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF \
     -DFEATURE_gif=OFF -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF
-export WINEPATH="$qt_prefix/bin"
+# The build runs the icon exporter under Wine: it finds the Qt libraries and
+# the compiler's runtime on this path, in a prefix made before the build
+# (two commands making it at once would race).
+gcc_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
+export WINEPATH="$(windows_path "$qt_prefix/bin");$(windows_path "$gcc_runtime");$(windows_path /usr/x86_64-w64-mingw32/lib)"
 
 rm -rf "$out"
 mkdir -p "$work"
+"$wine" wineboot -i >/dev/null 2>&1 || true
+wineserver -w
 version=$(sed -n 's/^project(Quelvara VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -53,7 +60,6 @@ cp "$work/build/bin/quelvara.exe" "$folder/"
 for library in Qt6Core Qt6Gui Qt6Widgets; do cp "$qt_prefix/bin/$library.dll" "$folder/"; done
 cp "$qt_prefix/plugins/platforms/qwindows.dll" "$folder/platforms/"
 cp "$qt_prefix"/plugins/styles/*.dll "$folder/styles/"
-gcc_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 for library in "$gcc_runtime/libgcc_s_seh-1.dll" "$gcc_runtime/libstdc++-6.dll" \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll; do
     cp "$library" "$folder/"

@@ -174,7 +174,11 @@ void TestEndToEnd::startUpScreen()
 {
     const QRect frame = m_run->x.geometry(m_run->window);
     QCOMPARE(frame.size(), QSize(959, 536));
-    QCOMPARE(frame.topLeft(), QPoint((1280 - 959) / 2, (1024 - 536) / 2));
+    // Where the program's platform draws a title bar of its own inside the
+    // centred window (Windows under Wine), the lesson sits below it.
+    const QStringList titleBar = qEnvironmentVariable("QUELVARA_E2E_TITLE_BAR", QStringLiteral("0,0")).split(u',');
+    QCOMPARE(frame.topLeft(),
+             QPoint((1280 - 959) / 2, (1024 - 536) / 2) + QPoint(titleBar.value(0).toInt(), titleBar.value(1).toInt()));
     continuumIs({});
     const QImage shot = m_run->shot();
     for (int x = 0; x <= 400; ++x)
