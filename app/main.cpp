@@ -66,6 +66,11 @@ int main(int argc, char *argv[])
     Form1.show();
     TForm2 Form2;
     TAboutBox AboutBox;
+#ifdef Q_OS_WASM
+    // In a web page every plain window opens full-screen, over the lesson;
+    // a dialog keeps its own size and opens in front of it.
+    Form2.setWindowFlags(Form2.windowFlags() | Qt::Dialog);
+#endif
     Form1.setHelpWindow(&Form2);
     Form1.setAboutBox(&AboutBox);
     return application.exec();

@@ -334,9 +334,7 @@ static void BringUp(QWidget *window)
 {
     if (!window)
         return;
-    // Not show(): where every window opens full-screen (a web page), this
-    // one must still open at its own size, in front of the lesson.
-    window->setVisible(true);
+    window->show();
     window->raise();
     window->activateWindow();
 }
