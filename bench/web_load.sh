@@ -38,13 +38,8 @@ Xvfb :97 -screen 0 1280x1024x24 -fbdir "$work" -nolisten tcp 2>/dev/null &
 pids+=($!)
 sleep 1
 for ((run = 1; run <= runs; run++)); do
-    profile=$(mktemp -d -p "$work")
-    mkdir -p "$profile/Default"
-    echo '{"browser":{"custom_chrome_frame":false}}' >"$profile/Default/Preferences"
     started=$(date +%s.%N)
-    DISPLAY=:97 chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
-        --user-data-dir="$profile" --window-position=160,244 --window-size=959,536 \
-        --app=http://127.0.0.1:8734/ 2>/dev/null &
+    DISPLAY=:97 sh "$src/packaging/web/open_in_chromium.sh" http://127.0.0.1:8734/ 2>/dev/null &
     browser=$!
     python3 - "$work/Xvfb_screen0" "$started" <<'PY'
 import struct, sys, time

@@ -1,0 +1,17 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Opens the page as an application window of the lesson's own size, where
+# the desktop program opens on a 1280 × 1024 screen: no tabs, no frame (no
+# window manager draws one, and the profile asks for none of Chromium's own),
+# a fresh profile each time. Used by the browser leg and the benchmark.
+#   open_in_chromium.sh URL [CHROMIUM-OPTIONS...]
+url=$1
+shift
+profile=$(mktemp -d)
+mkdir -p "$profile/Default"
+echo '{"browser":{"custom_chrome_frame":false}}' >"$profile/Default/Preferences"
+exec chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
+    --disable-features=Translate,MediaRouter --password-store=basic --user-data-dir="$profile" \
+    --window-position=160,244 --window-size=959,536 "$@" --app="$url"
