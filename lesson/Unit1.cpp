@@ -4,7 +4,9 @@
 
 #include "accessible_widgets.h"
 #include "announcer.h"
+#include "focus_ring.h"
 #include "keyboard_focus.h"
+#include "lesson_speech.h"
 #include "link_surface.h"
 #include "pictures.h"
 #include "pixel_fonts.h"
@@ -17,7 +19,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTime>
-#include <set>
 
 namespace {
 constexpr QRgb IndicatorOn = qRgb(255, 0, 0);
@@ -26,6 +27,8 @@ constexpr QColor LinkColour{255, 255, 255};
 constexpr QColor EraseColour{0, 0, 0};
 constexpr QColor BackgroundColour{128, 128, 128};
 constexpr int LinkWidth = 2;
+// The slider's positions run from 400 to 800 for wavelengths of 379 to 779 nm.
+constexpr int SliderWavelengthOffset = -21;
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -67,6 +70,9 @@ TForm1::TForm1(QWidget *parent)
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (qobject_cast<QAbstractButton *>(child) || child == ui->TrackBar1)
             child->raise();
+    // The strips' pixels stay exact: their focus shows just outside them.
+    new FocusRing(ui->Image1);
+    new FocusRing(ui->Image3);
 
     // The indicator bars repeat what their buttons tell a screen reader.
     for (const ElementRecord &element : ElementTable)
@@ -81,7 +87,7 @@ TForm1::TForm1(QWidget *parent)
     DescribeContinuum();
     DescribeReferenceStrip();
     // A screen reader hears the slider's value as the wavelength on its label.
-    ui->TrackBar1->setValueOffset(-21);
+    ui->TrackBar1->setValueOffset(SliderWavelengthOffset);
     ui->TrackBar1->setReading(ui->Label1->text());
     m_timer1.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -157,8 +163,7 @@ void TForm1::ElementButtonClick(Element element)
     auto *button = static_cast<SwitchButton *>(control(record.button));
     button->setSwitchedOn(shown);
     DescribeReferenceStrip();
-    Announce(button, button->text() + (shown ? QStringLiteral(" affiché. ") : QStringLiteral(" masqué. "))
-                         + ui->Image3->accessibleDescription());
+    Announce(button, ElementAnnouncement(button->text(), shown, ui->Image3->accessibleDescription()));
 }
 
 void TForm1::StarHotSpotRelease(Star star)
@@ -182,10 +187,9 @@ void TForm1::StarHotSpotRelease(Star star)
     DescribeStars();
     // The pupil hears the choice with its spectrum, and a star released
     // without being touched.
-    QString message = StarName(star) + (selected ? QStringLiteral(" choisie") : QStringLiteral(" n'est plus choisie"));
-    if (partnerReleased)
-        message += QStringLiteral(", ") + StarName(record.partner) + QStringLiteral(" n'est plus choisie");
-    Announce(control(record.hotSpot), message + QStringLiteral(". ") + ui->Image1->accessibleDescription());
+    Announce(control(record.hotSpot), StarAnnouncement(StarName(star), selected,
+                                                       partnerReleased ? StarName(record.partner) : QString(),
+                                                       ui->Image1->accessibleDescription()));
 }
 
 QString TForm1::StarName(Star star) const
@@ -211,40 +215,14 @@ void TForm1::EraseLinkLine(const StarRecord &star)
     m_surface->lineTo(star.eraseEnd);
 }
 
-// Wavelengths in increasing order, as a screen reader reads them out.
-static QString WavelengthList(std::set<int> wavelengths)
-{
-    QStringList numbers;
-    for (const int wavelength : wavelengths)
-        numbers << QString::number(wavelength);
-    return numbers.join(QStringLiteral(", ")) + QStringLiteral(" nm");
-}
-
 void TForm1::DescribeReferenceStrip()
 {
-    std::set<int> lines;
-    for (const ElementRecord &element : ElementTable)
-        if (m_state.elementShown(element.element))
-            for (const SpectralLine &line : element.lines)
-                lines.insert(line.wavelength);
-    ui->Image3->setAccessibleDescription(
-        lines.empty() ? QStringLiteral("Aucun élément affiché : aucune raie")
-                      : QStringLiteral("Raies d'émission à ") + WavelengthList(lines));
+    ui->Image3->setAccessibleDescription(EmissionStripDescription(m_state));
 }
 
 void TForm1::DescribeContinuum()
 {
-    QString text = QStringLiteral("Aucune étoile choisie : spectre continu, sans raie");
-    for (const StarRecord &star : StarTable) {
-        if (!m_state.starSelected(star.star))
-            continue;
-        std::set<int> lines;
-        for (const SpectralLine &line : StarLines(star.star))
-            lines.insert(line.wavelength);
-        text = QStringLiteral("Spectre de %1 : raies d'absorption à %2")
-                   .arg(StarName(star.star), WavelengthList(lines));
-    }
-    ui->Image1->setAccessibleDescription(text);
+    ui->Image1->setAccessibleDescription(ContinuumDescription(m_state, [this](Star star) { return StarName(star); }));
 }
 
 void TForm1::DescribeStars()
@@ -290,7 +268,7 @@ void TForm1::BitBtn3Click()
         if (m_state.starSelected(star)) {
             EraseLinkLine(StarRecordOf(star));
             m_state.starSelected(star) = false;
-            released = QStringLiteral(" ") + StarName(star) + QStringLiteral(" n'est plus choisie.");
+            released = StarName(star);
         }
     }
     PaintContinuum();
@@ -303,8 +281,7 @@ void TForm1::BitBtn3Click()
     QStringList stars;
     for (const char *name : entering.hotSpots)
         stars << control(name)->accessibleName();
-    Announce(ui->BitBtn3, control(entering.plainPicture)->accessibleName() + QStringLiteral(". Étoiles : ")
-                              + stars.join(QStringLiteral(", ")) + QLatin1Char('.') + released);
+    Announce(ui->BitBtn3, ViewAnnouncement(control(entering.plainPicture)->accessibleName(), stars, released));
 }
 
 void TForm1::BitBtn6Click()
@@ -353,7 +330,7 @@ void TForm1::TrackBar1Change()
 {
     // During a scroll action the slider position is already the new one while
     // the value may still lag behind.
-    const QString text = QString::number(ui->TrackBar1->sliderPosition() - 21);
+    const QString text = QString::number(ui->TrackBar1->sliderPosition() + ui->TrackBar1->valueOffset());
     ui->TrackBar1->setToolTip(text);
     ui->Label1->setText(text + QStringLiteral(" nm"));
     ui->TrackBar1->setReading(ui->Label1->text());
