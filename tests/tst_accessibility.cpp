@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QPainter>
+#include <QLabel>
+#include <QSignalSpy>
 #include <QSlider>
 
 namespace {
@@ -62,6 +64,8 @@ private slots:
     void controls();
     void starsByPressOrKeyboard_data();
     void starsByPressOrKeyboard();
+    void sliderSetInOneMove();
+    void stripsFramedOutsideForTheKeyboard();
 };
 
 void TestAccessibility::tree()
@@ -205,6 +209,53 @@ void TestAccessibility::starsByPressOrKeyboard()
     const QImage expected = withoutButtons(mouse);
     QCOMPARE(withoutButtons(pressed), expected);
     QCOMPARE(withoutButtons(keys), expected);
+}
+
+void TestAccessibility::sliderSetInOneMove()
+{
+    // A screen reader's move is one move: one notification to the lesson,
+    // and the label shows the wavelength set.
+    ShownForm shown;
+    auto *slider = static_cast<QAbstractSlider *>(shown.control("TrackBar1"));
+    QSignalSpy actions(slider, &QAbstractSlider::actionTriggered);
+    of(slider)->valueInterface()->setCurrentValue(500);
+    QCOMPARE(actions.count(), 1);
+    QCOMPARE(static_cast<QLabel *>(shown.control("Label1"))->text(), QStringLiteral("500 nm"));
+}
+
+void TestAccessibility::stripsFramedOutsideForTheKeyboard()
+{
+    // Tab from the last star reaches the emission strip, then the continuum:
+    // a dotted frame two pixels out shows on the grey, the strip unchanged.
+    ShownForm mouse, keys;
+    keys.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(keys.form.get()));
+    const QImage plain = mouse.grab();
+    keys.control("shape9")->setFocus(Qt::TabFocusReason);
+    for (const char *strip : {"Image3", "Image1"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), keys.control(strip));
+        const QImage shot = keys.grab();
+        const QRect inner = keys.control(strip)->geometry();
+        const QRect ring = inner.adjusted(-2, -2, 2, 2);
+        QCOMPARE(shot.copy(inner), plain.copy(inner));
+        int dark = 0, grey = 0;
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                if (inner.contains(x, y))
+                    continue;
+                QCOMPARE(plain.pixel(x, y) & 0xffffffu, 0x808080u);
+                const bool onRing = x == ring.left() || x == ring.right() || y == ring.top() || y == ring.bottom();
+                const QRgb colour = shot.pixel(x, y) & 0xffffffu;
+                dark += onRing && colour == 0;
+                grey += colour == 0x808080u;
+                QVERIFY(colour == 0 ? onRing : colour == 0x808080u);
+            }
+        QVERIFY2(dark > 300 && grey > 300, qPrintable(QStringLiteral("%1 dark, %2 grey").arg(dark).arg(grey)));
+    }
+    // The mouse alone never frames a strip.
+    mouse.clickControl("Image1");
+    QCOMPARE(mouse.grab(), plain);
 }
 
 QTEST_MAIN(TestAccessibility)

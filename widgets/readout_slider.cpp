@@ -17,7 +17,9 @@ void ReadoutSlider::setReading(const QString &reading)
     m_reading = reading;
     // The reading is the slider's value text and, for readers that show no
     // value text, its description.
-    QAccessibleValueChangeEvent value(this, this->value() + m_offset);
+    // During a move the position is already the new one; the value follows
+    // only once the move's notifications are done.
+    QAccessibleValueChangeEvent value(this, sliderPosition() + m_offset);
     QAccessible::updateAccessibility(&value);
     QAccessibleEvent description(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&description);
@@ -25,6 +27,9 @@ void ReadoutSlider::setReading(const QString &reading)
 
 void ReadoutSlider::moveAsUser(int position)
 {
+    // With tracking on, a new position is already one SliderMove action, as
+    // a step of a drag is.
     setSliderPosition(position);
-    triggerAction(QAbstractSlider::SliderMove);
+    if (!hasTracking())
+        triggerAction(QAbstractSlider::SliderMove);
 }
