@@ -14,6 +14,9 @@
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 // Messages of the toolkit while it starts, held back: without a display it
@@ -28,17 +31,20 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString
         heldMessages << message;
         return;
     }
+    QString text = QStringLiteral("quelvara : impossible d'ouvrir l'affichage graphique");
 #if defined(Q_OS_UNIX) && !defined(Q_OS_WASM)
-    const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "quelvara : impossible d'ouvrir l'affichage graphique (DISPLAY=%s)\n",
-                 display.isEmpty() ? "non défini" : display.constData());
-#else
-    std::fprintf(stderr, "quelvara : impossible d'ouvrir l'affichage graphique\n");
+    const QString display = qEnvironmentVariable("DISPLAY");
+    text += QStringLiteral(" (DISPLAY=%1)").arg(display.isEmpty() ? QStringLiteral("non défini") : display);
 #endif
     heldMessages << message;
     for (const QString &held : std::as_const(heldMessages))
-        std::fprintf(stderr, "  Qt : %s\n", qPrintable(held.section(QLatin1Char('\n'), 0, 0)));
+        text += QStringLiteral("\n  Qt : ") + held.section(QLatin1Char('\n'), 0, 0);
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     std::fflush(stderr);
+#ifdef Q_OS_WIN
+    // A program started from the Start menu has no console to read.
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"Quelvara", MB_OK | MB_ICONERROR);
+#endif
     std::_Exit(2);
 }
 } // namespace
