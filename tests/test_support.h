@@ -6,8 +6,11 @@
 #include "Unit1.h"
 #include "link_surface.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <QWindow>
 #include <memory>
@@ -56,6 +59,17 @@ struct ShownForm
         return form->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
+    // The same, less its buttons and slider, whose focus and hover frames
+    // depend on the way the pupil got there.
+    QImage grabWithoutButtons() const
+    {
+        QImage shot = grab();
+        for (QWidget *child : form->findChildren<QWidget *>())
+            if (qobject_cast<QAbstractButton *>(child) || qobject_cast<QAbstractSlider *>(child))
+                QPainter(&shot).fillRect(child->geometry(), Qt::black);
+        return shot;
+    }
+
     QWindow *window() const { return form->windowHandle(); }
 
     // Real clicks, pressed and released through the window like a pupil's.
@@ -81,5 +95,25 @@ struct ShownForm
     {
         QWidget *widget = control(name);
         click(widget->geometry().center(), button);
+    }
+
+    // A finger on a touch screen, through the window: Qt turns it into mouse
+    // events for controls that take no touch.
+    static QPointingDevice *touchScreen()
+    {
+        static QPointingDevice *device = QTest::createTouchDevice();
+        return device;
+    }
+    void touch(QPoint at) const { QTest::touchEvent(window(), touchScreen()).press(0, at, window()); }
+    void slide(QPoint to) const { QTest::touchEvent(window(), touchScreen()).move(0, to, window()); }
+    void lift(QPoint at) const
+    {
+        QTest::touchEvent(window(), touchScreen()).release(0, at, window());
+        QCoreApplication::processEvents();
+    }
+    void tap(QPoint at) const
+    {
+        touch(at);
+        lift(at);
     }
 };

@@ -68,6 +68,7 @@ private slots:
     void aboutBoxOpensOnAnyButton_data();
     void aboutBoxOpensOnAnyButton();
     void enterHidesTheAboutBox();
+    void tapsDoWhatClicksDo();
     void closeBoxOnlyHides();
     void closingTheMainWindowEndsTheProgram_data();
     void closingTheMainWindowEndsTheProgram();
@@ -275,6 +276,26 @@ void TestDialogs::enterHidesTheAboutBox()
     QVERIFY(about.isVisible());
     QTest::mouseClick(Program::in(&about, "OKButton"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
+}
+
+void TestDialogs::tapsDoWhatClicksDo()
+{
+    // A finger on "AIDE", "A propos de ....." and each window's "OK".
+    const auto tapIn = [](QWidget *window, const char *name) {
+        QWidget *control = Program::in(window, name);
+        const QPoint at = control->mapTo(window, control->rect().center());
+        QTest::touchEvent(window->windowHandle(), ShownForm::touchScreen()).press(0, at, window->windowHandle());
+        QTest::touchEvent(window->windowHandle(), ShownForm::touchScreen()).release(0, at, window->windowHandle());
+        QCoreApplication::processEvents();
+    };
+    for (const auto &[opener, window] : {std::pair<const char *, QWidget *>{"BitBtn5", &m_program->Form2},
+                                         std::pair<const char *, QWidget *>{"Label2", &m_program->AboutBox}}) {
+        tapIn(m_program->main.form.get(), opener);
+        QVERIFY(window->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        tapIn(window, window == &m_program->Form2 ? "BitBtn1" : "OKButton");
+        QVERIFY(!window->isVisible());
+    }
 }
 
 void TestDialogs::closeBoxOnlyHides()

@@ -82,6 +82,7 @@ private slots:
     void keyboardActivates_data();
     void keyboardActivates();
     void starsAndViewsLeaveTheStripAlone();
+    void tapsDoWhatClicksDo();
 
 private:
     void compareStrip(const QStringList &on);
@@ -192,6 +193,20 @@ void TestElements::starsAndViewsLeaveTheStripAlone()
     m_shown->clickControl("BitBtn6");
     compareStrip({"BitBtn1"});
     QVERIFY(m_shown->form->state().elementShown(Element::Hydrogen));
+}
+
+void TestElements::tapsDoWhatClicksDo()
+{
+    // A finger on element switches and the view button, as a pupil's on a
+    // tablet: the same window as the same clicks.
+    ShownForm clicked;
+    for (const char *name : {"BitBtn1", "Button5", "BitBtn3", "Button5"}) {
+        clicked.clickControl(name);
+        m_shown->tap(m_shown->control(name)->geometry().center());
+    }
+    QCOMPARE(m_shown->form->state().ElementShown, clicked.form->state().ElementShown);
+    QCOMPARE(m_shown->form->state().SkyViewTwoCurrent, true);
+    QCOMPARE(m_shown->grabWithoutButtons(), clicked.grabWithoutButtons());
 }
 
 QTEST_MAIN(TestElements)

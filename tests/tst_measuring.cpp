@@ -33,6 +33,7 @@ private slots:
     void sliderTooltipIsTheBareNumber();
     void keyAtTheEndStillReports();
     void settingThePositionFromCodeCallsNothing();
+    void draggingTheThumb_data();
     void draggingTheThumb();
     void stripTooltipText_data();
     void stripTooltipText();
@@ -40,6 +41,7 @@ private slots:
     void tooltipKeepsItsText();
     void nextControlAfterAShortPause();
     void emptyTooltipShowsNothing();
+    void tooltipByTouch();
     void clockText_data();
     void clockText();
     void clockTicks();
@@ -107,8 +109,16 @@ void TestMeasuring::settingThePositionFromCodeCallsNothing()
     QVERIFY(slider()->toolTip().isEmpty());
 }
 
+void TestMeasuring::draggingTheThumb_data()
+{
+    QTest::addColumn<bool>("finger");
+    QTest::newRow("mouse") << false;
+    QTest::newRow("finger") << true;
+}
+
 void TestMeasuring::draggingTheThumb()
 {
+    QFETCH(bool, finger);
     QStyleOptionSlider option;
     option.initFrom(slider());
     option.orientation = Qt::Horizontal;
@@ -119,13 +129,13 @@ void TestMeasuring::draggingTheThumb()
                                                            QStyle::SC_SliderHandle, slider());
     const QPoint from = slider()->mapTo(m_shown->form.get(), handle.center());
     const QPoint to = from + QPoint(200, 0);
-    m_shown->press(from);
+    finger ? m_shown->touch(from) : m_shown->press(from);
     for (int x = from.x(); x <= to.x(); x += 20)
-        QTest::mouseMove(m_shown->window(), QPoint(x, from.y()));
+        finger ? m_shown->slide(QPoint(x, from.y())) : QTest::mouseMove(m_shown->window(), QPoint(x, from.y()));
     const int during = slider()->sliderPosition();
     QVERIFY(during > 500);
     QCOMPARE(label1(), QStringLiteral("%1 nm").arg(during - 21));
-    m_shown->release(to);
+    finger ? m_shown->lift(to) : m_shown->release(to);
     QCOMPARE(label1(), QStringLiteral("%1 nm").arg(slider()->value() - 21));
     QCOMPARE(slider()->toolTip(), QString::number(slider()->value() - 21));
 }
@@ -175,6 +185,37 @@ void TestMeasuring::tooltipTiming()
     QTest::mouseMove(m_shown->window(), QPoint(16 + 100, 320));
     QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 1500);
     QCOMPARE(QToolTip::text(), QStringLiteral("480"));
+}
+
+void TestMeasuring::tooltipByTouch()
+{
+    // A finger held on the strip reads its column after 500 ms, above the
+    // finger; every new touch reads again, and one lifted early shows nothing.
+    const auto tip = [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("qtooltip_label") && w->isVisible())
+                return w->frameGeometry();
+        return QRect();
+    };
+    for (const auto &[column, text] : {std::pair{210, "590"}, std::pair{100, "480"}}) {
+        const QPoint at(16 + column, 320);
+        m_shown->touch(at);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::qWait(250);
+        QVERIFY(!QToolTip::isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 550);
+        QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(QToolTip::text(), QString::fromLatin1(text));
+        QCOMPARE(tip().bottom() + 1, m_shown->form->mapToGlobal(at).y() - TooltipPolicy::AboveFinger);
+        m_shown->lift(at);
+    }
+    m_shown->touch({16 + 50, 320});
+    QVERIFY(!QToolTip::isVisible());
+    QTest::qWait(200);
+    m_shown->lift({16 + 50, 320});
+    QTest::qWait(800);
+    QVERIFY(!QToolTip::isVisible());
 }
 
 void TestMeasuring::tooltipKeepsItsText()

@@ -104,6 +104,8 @@ private slots:
     void leftPressBelongsToTheHotSpot();
     void releaseOverAHotSpotAfterAPressElsewhere();
     void doubleClickTogglesTwice();
+    void touchWithinAFingersReach_data();
+    void touchWithinAFingersReach();
 
 private:
     void selectView(bool second);
@@ -415,6 +417,48 @@ void TestStars::doubleClickTogglesTwice()
     QVERIFY(!m_shown->form->state().anyStarSelected());
     compareContinuum(m_shown->grab(), {});
     QVERIFY(m_shown->control("BitBtn6")->isEnabled());
+}
+
+void TestStars::touchWithinAFingersReach_data()
+{
+    // The hot spots: Vega 608..621 x 80..88, Deneb 733..752 x 256..272,
+    // Pollux 662..676 x 160..174, Betelgeuse 872..888 x 320..336.
+    QTest::addColumn<bool>("secondView");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("star"); // the hot spot a finger there picks, if any
+    QTest::newRow("on Vega") << false << QPoint(614, 84) << "Shape10";
+    QTest::newRow("20 px right of Vega") << false << QPoint(641, 84) << "Shape10";
+    QTest::newRow("24 px above Vega") << false << QPoint(614, 56) << "Shape10";
+    QTest::newRow("30 px right of Vega") << false << QPoint(651, 84) << "";
+    QTest::newRow("20 px from Vega's corner, diagonally") << false << QPoint(636, 101) << "Shape10";
+    QTest::newRow("25 px from Vega's corner, diagonally") << false << QPoint(640, 105) << "";
+    QTest::newRow("22 px below Deneb") << false << QPoint(743, 294) << "shape9";
+    QTest::newRow("20 px left of Pollux") << true << QPoint(642, 167) << "Shape1";
+    QTest::newRow("where Vega is hidden") << true << QPoint(614, 84) << "";
+    QTest::newRow("12 px right of and below Betelgeuse") << true << QPoint(900, 348) << "Shape11";
+}
+
+void TestStars::touchWithinAFingersReach()
+{
+    // A finger picks a star from near it; the window then shows what a click
+    // on the star shows. The mouse's hot spots stay as they are.
+    QFETCH(bool, secondView);
+    QFETCH(QPoint, at);
+    QFETCH(QString, star);
+    ShownForm clicked;
+    if (secondView)
+        clicked.clickControl("BitBtn3");
+    selectView(secondView);
+    if (!star.isEmpty())
+        clicked.clickControl(qPrintable(star));
+    const bool onIt = !star.isEmpty() && m_shown->control(qPrintable(star))->geometry().contains(at);
+    m_shown->click(at);
+    QCOMPARE(m_shown->form->state().anyStarSelected(), onIt);
+    if (onIt)
+        m_shown->click(at);
+    m_shown->tap(at);
+    QCOMPARE(m_shown->form->state().StarSelected, clicked.form->state().StarSelected);
+    QCOMPARE(m_shown->grabWithoutButtons(), clicked.grabWithoutButtons());
 }
 
 QTEST_MAIN(TestStars)

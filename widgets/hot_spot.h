@@ -13,7 +13,11 @@ class HotSpot : public QWidget, public ReleaseTarget
 
 public:
     explicit HotSpot(QWidget *parent = nullptr);
+    // About a fingertip's width: a target smaller than that is hard to touch.
+    static constexpr int TouchReach = 24;
+
     void releaseAction(Qt::MouseButton button) override;
+    int touchReach() const override { return TouchReach; }
 
     // Whether what the hot spot stands for is chosen; told to assistive
     // technology, never shown.

@@ -1,5 +1,6 @@
 #include "release_router.h"
 
+#include "touch_input.h"
 #include "window_of.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 bool ReleaseTarget::pressKey(QKeyEvent *event)
 {
@@ -32,6 +34,28 @@ void ReleaseRouter::install()
     qApp->installEventFilter(router);
 }
 
+// The visible control nearest to the point among those it is within reach of.
+QWidget *ReleaseRouter::withinReach(QWidget *top, QPoint position)
+{
+    QWidget *nearest = nullptr;
+    qint64 nearestSquared = 0;
+    for (QWidget *control : top->findChildren<QWidget *>()) {
+        const auto *target = dynamic_cast<ReleaseTarget *>(control);
+        if (!target || target->touchReach() <= 0 || !control->isVisible() || !control->isEnabled())
+            continue;
+        const QRect rect(control->mapTo(top, QPoint(0, 0)), control->size());
+        const qint64 dx = std::max({rect.left() - position.x(), 0, position.x() - rect.right()});
+        const qint64 dy = std::max({rect.top() - position.y(), 0, position.y() - rect.bottom()});
+        const qint64 squared = dx * dx + dy * dy;
+        const qint64 reach = target->touchReach();
+        if (squared <= reach * reach && (!nearest || squared < nearestSquared)) {
+            nearest = control;
+            nearestSquared = squared;
+        }
+    }
+    return nearest;
+}
+
 bool ReleaseRouter::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -46,8 +70,12 @@ bool ReleaseRouter::eventFilter(QObject *watched, QEvent *event)
     if (!under)
         under = top;
     if (type == QEvent::MouseButtonPress) {
-        if (mouse->button() == Qt::LeftButton)
+        if (mouse->button() == Qt::LeftButton) {
             m_leftPressed = under;
+            if (IsTouch(mouse) && !dynamic_cast<ReleaseTarget *>(under) && under->focusPolicy() == Qt::NoFocus)
+                if (QWidget *near = withinReach(top, mouse->position().toPoint()))
+                    m_leftPressed = near;
+        }
         return false;
     }
     QWidget *control = under;

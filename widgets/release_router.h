@@ -12,6 +12,9 @@ class ReleaseTarget
 public:
     virtual ~ReleaseTarget() = default;
     virtual void releaseAction(Qt::MouseButton button) = 0;
+    // How far around it a finger still reaches it, for a control too small
+    // to touch; 0 for one that takes only what lands on it.
+    virtual int touchReach() const { return 0; }
 
     // Space or Enter acts as a left release, once per press; true when the
     // key was one of them.
@@ -21,7 +24,8 @@ public:
 // Decides which control a mouse release belongs to. A left press belongs to
 // the control that took it, wherever the pointer is released; a right or
 // middle release acts on the visible control under the pointer, whatever was
-// pressed. It watches the events that reach the windows, once each, before
+// pressed. A touch that lands on nothing that acts belongs to the nearest
+// control whose reach it is within. It watches the events that reach the windows, once each, before
 // they are handed to the controls. Installed once on the application.
 class ReleaseRouter : public QObject
 {
@@ -33,6 +37,7 @@ protected:
 
 private:
     using QObject::QObject;
+    static QWidget *withinReach(QWidget *top, QPoint position);
 
     QPointer<QWidget> m_leftPressed;
 };

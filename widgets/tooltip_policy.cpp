@@ -1,5 +1,6 @@
 #include "tooltip_policy.h"
 
+#include "touch_input.h"
 #include "window_of.h"
 
 #include <QApplication>
@@ -38,6 +39,10 @@ void TooltipPolicy::install()
     palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
     palette.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
     QToolTip::setPalette(palette);
+    // A tip comes up whole at its moment: no fading or scrolling in, which
+    // Windows asks for and which moves its time.
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     qApp->installEventFilter(policy);
 }
 
@@ -48,11 +53,22 @@ bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
         return true; // Qt's own timing never shows anything
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
         if (watched->isWindowType()) {
             if (QWidget *top = WidgetOfWindow(watched)) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
                 QWidget *under = top->childAt(mouse->position().toPoint());
-                pointerOver(under ? under : top, mouse->globalPosition().toPoint());
+                if (!under)
+                    under = top;
+                const QPoint global = mouse->globalPosition().toPoint();
+                if (!IsTouch(mouse))
+                    pointerOver(under, global);
+                else if (event->type() == QEvent::MouseButtonPress)
+                    touched(under, global);
+                else if (event->type() == QEvent::MouseButtonRelease)
+                    m_showTimer.stop(); // lifted before its tooltip came
+                else
+                    pointerOver(under, global);
             }
         }
         break;
@@ -74,6 +90,7 @@ void TooltipPolicy::pointerOver(QWidget *control, QPoint globalPosition)
     if (control == m_control)
         return;
     m_control = control;
+    m_byTouch = false;
     m_shownForControl = false;
     m_showTimer.stop();
     const bool wasShowing = QToolTip::isVisible();
@@ -81,6 +98,19 @@ void TooltipPolicy::pointerOver(QWidget *control, QPoint globalPosition)
         QToolTip::hideText();
     if (control)
         m_showTimer.start(wasShowing ? ShortDelay : InitialDelay);
+}
+
+void TooltipPolicy::touched(QWidget *control, QPoint globalPosition)
+{
+    // As if the pointer had left whatever it was over and come in here.
+    m_showTimer.stop();
+    if (QToolTip::isVisible())
+        QToolTip::hideText();
+    m_control = control;
+    m_globalPosition = globalPosition;
+    m_shownForControl = false;
+    m_byTouch = true;
+    m_showTimer.start(InitialDelay);
 }
 
 void TooltipPolicy::showTip()
@@ -93,4 +123,9 @@ void TooltipPolicy::showTip()
         return;
     // The tip hides itself after the display time, or when the pointer leaves.
     QToolTip::showText(m_globalPosition, owner->toolTip(), owner, QRect(), DisplayTime);
+    if (!m_byTouch)
+        return;
+    for (QWidget *tip : QApplication::topLevelWidgets())
+        if (tip->objectName() == QLatin1String("qtooltip_label") && tip->isVisible())
+            tip->move(tip->x(), m_globalPosition.y() - AboveFinger - tip->frameGeometry().height());
 }
