@@ -1,73 +1,99 @@
 # SPDX-FileCopyrightText: 2026 L'équipe Quelvara
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The Debian 13 chroot that CI builds and tests in, made with debootstrap from
-# Debian's archive and kept in a cache folder outside the clone, so that a
-# later run on the same machine reuses it. Sourced, not run. Needs root.
-#   chroot_enter       mounts what a build needs and copies the sources to /src
-#   chroot_run SCRIPT  runs a bash script in it, in /src, with the cache at
-#                      /var/cache/quelvara-ci
-src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cache=${QUELVARA_CI_CACHE:-/var/cache/quelvara-ci}
-root=$cache/debian13
-mirror=${QUELVARA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The Debian 13 chroots that CI builds and tests in, made with debootstrap
+# from Debian's archive. The bare system is kept in a cache folder outside
+# the clone; each chroot starts as a copy of it:
+#   suite  made anew on every run, so that the suite proves that the
+#          project's own set-up installs all it needs;
+#   cross  kept between runs, with the cross compilers, Wine and the
+#          browsers that the platform legs install into it.
+# Downloaded packages are kept in the cache too. Sourced, not run. Needs root.
+#   chroot_enter NAME  makes or reuses chroot NAME, mounts what a build needs
+#                      and copies the sources to /src
+#   chroot_run SCRIPT  runs a bash script in it, in /src, with the kept
+#                      builds at /var/cache/quelvara-ci
+chroot_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+chroot_cache=${QUELVARA_CI_CACHE:-/var/cache/quelvara-ci}
+chroot_base=$chroot_cache/debian13
+chroot_mirror=${QUELVARA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+root=
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+chroot_sudo=()
+[ "$(id -u)" -eq 0 ] || chroot_sudo=(sudo)
+as_root() { "${chroot_sudo[@]}" "$@"; }
 
-chroot_make() {
+# Makes DIR with COMMAND... into DIR.partial, then marks it complete, so
+# that a half-made tree is never used.
+chroot_make_once() {
+    local dir=$1
+    shift
+    [ -f "$dir/.quelvara-complete" ] && return 0
+    as_root rm -rf "$dir.partial" "$dir"
+    "$@" "$dir.partial"
+    as_root mv "$dir.partial" "$dir"
+    as_root touch "$dir/.quelvara-complete"
+}
+
+chroot_debootstrap() {
+    echo "Making the Debian 13 system in $1"
+    as_root debootstrap --variant=minbase trixie "$1" "$chroot_mirror"
+}
+
+chroot_copy_base() { as_root cp -a "$chroot_base" "$1"; }
+
+chroot_make() { # NAME
     if ! command -v debootstrap >/dev/null 2>&1; then
-        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
     fi
-    [ -f "$root/.quelvara-complete" ] && return 0
-    echo "Making the Debian 13 chroot in $root"
-    "${sudo[@]}" rm -rf "$root.partial"
-    "${sudo[@]}" mkdir -p "$cache"
-    "${sudo[@]}" debootstrap --variant=minbase trixie "$root.partial" "$mirror"
-    "${sudo[@]}" rm -rf "$root"
-    "${sudo[@]}" mv "$root.partial" "$root"
-    "${sudo[@]}" touch "$root/.quelvara-complete"
+    as_root mkdir -p "$chroot_cache"
+    chroot_make_once "$chroot_base" chroot_debootstrap
+    root=$chroot_cache/debian13-$1
+    [ "$1" = cross ] || as_root rm -rf "$root"
+    chroot_make_once "$root" chroot_copy_base
 }
 
 chroot_mounted=()
 chroot_leave() {
     local i
     for ((i = ${#chroot_mounted[@]} - 1; i >= 0; i--)); do
-        "${sudo[@]}" umount -l "${chroot_mounted[i]}" 2>/dev/null || true
+        as_root umount -l "${chroot_mounted[i]}" 2>/dev/null || true
     done
     chroot_mounted=()
 }
 
 chroot_mount() { # type-or-bind source target
-    "${sudo[@]}" mkdir -p "$root$3"
+    as_root mkdir -p "$root$3"
     if [ "$1" = bind ]; then
-        "${sudo[@]}" mount --bind "$2" "$root$3"
+        as_root mount --bind "$2" "$root$3"
     else
-        "${sudo[@]}" mount -t "$1" "$2" "$root$3"
+        as_root mount -t "$1" "$2" "$root$3"
     fi
     chroot_mounted+=("$root$3")
 }
 
-chroot_enter() {
-    chroot_make
+chroot_enter() { # NAME
+    chroot_make "$1"
     trap chroot_leave EXIT
     chroot_mount proc proc /proc
     chroot_mount bind /dev /dev
     chroot_mount devpts devpts /dev/pts
     chroot_mount tmpfs tmpfs /dev/shm
     chroot_mount tmpfs tmpfs /tmp
-    # The cache itself, for what is built once and kept (Qt for other targets).
-    "${sudo[@]}" mkdir -p "$cache/builds"
-    chroot_mount bind "$cache/builds" /var/cache/quelvara-ci
+    # What is built once and kept (Qt for other targets), and the packages
+    # downloaded once.
+    as_root mkdir -p "$chroot_cache/builds" "$chroot_cache/debs/partial"
+    chroot_mount bind "$chroot_cache/builds" /var/cache/quelvara-ci
+    chroot_mount bind "$chroot_cache/debs" /var/cache/apt/archives
     # The sources alone, without the build trees that ./test.sh leaves in the clone.
-    "${sudo[@]}" rm -rf "$root/src"
-    "${sudo[@]}" mkdir -p "$root/src"
-    tar -C "$src" --exclude=./build --exclude='./build-*' -cf - . | "${sudo[@]}" tar -C "$root/src" -xf -
-    "${sudo[@]}" cp /etc/resolv.conf "$root/etc/resolv.conf"
+    as_root rm -rf "$root/src"
+    as_root mkdir -p "$root/src"
+    tar -C "$chroot_src" --exclude=./build --exclude='./build-*' -cf - . | as_root tar -C "$root/src" -xf -
+    as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
 }
 
 chroot_run() {
-    "${sudo[@]}" chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    as_root chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
         QUELVARA_CI_CACHE=/var/cache/quelvara-ci bash -c "set -euo pipefail; cd /src; $1"
 }

@@ -55,3 +55,8 @@ quelvara_configure() {
         cmake --preset "$preset" -DBUILD_TESTING=OFF || quelvara_needs "Configuring the build failed; see above."
     fi
 }
+
+# The program's version, as the build declares it.
+quelvara_version() {
+    sed -n 's/^project(Quelvara VERSION \([0-9.]*\).*/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../CMakeLists.txt"
+}

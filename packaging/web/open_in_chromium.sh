@@ -4,14 +4,18 @@
 #
 # Opens the page as an application window of the lesson's own size, where
 # the desktop program opens on a 1280 × 1024 screen: no tabs, no frame (no
-# window manager draws one, and the profile asks for none of Chromium's own),
-# a fresh profile each time. Used by the browser leg and the benchmark.
-#   open_in_chromium.sh URL [CHROMIUM-OPTIONS...]
-url=$1
-shift
-profile=$(mktemp -d)
+# window manager draws one, and the profile asks for none of Chromium's own).
+# The profile folder is the caller's: a new one for a first visit, the same
+# one again for a later visit. Used by the browser leg and the benchmark.
+#   open_in_chromium.sh PROFILE URL [CHROMIUM-OPTIONS...]
+set -eu
+profile=$1
+url=$2
+shift 2
 mkdir -p "$profile/Default"
-echo '{"browser":{"custom_chrome_frame":false}}' >"$profile/Default/Preferences"
+[ -f "$profile/Default/Preferences" ] ||
+    echo '{"browser":{"custom_chrome_frame":false}}' >"$profile/Default/Preferences"
 exec chromium --no-sandbox --test-type --no-first-run --no-default-browser-check --disable-gpu \
     --disable-features=Translate,MediaRouter --password-store=basic --user-data-dir="$profile" \
+    --disable-background-networking --disable-component-update --disable-sync \
     --window-position=160,244 --window-size=959,536 "$@" --app="$url"

@@ -8,8 +8,10 @@ trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null) || fail "cpack failed"
-deb=$(ls "$out"/*.deb 2>/dev/null | head -n 1)
-[ -n "$deb" ] || fail "no package written"
+debs=("$out"/*.deb)
+[ -f "${debs[0]}" ] || fail "no package written"
+[ ${#debs[@]} -eq 1 ] || fail "more than one package written: ${debs[*]}"
+deb=${debs[0]}
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = quelvara ] || fail "package name $(field Package)"
 [ "$(field Version)" = 1.0 ] || fail "version $(field Version)"

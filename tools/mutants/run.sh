@@ -9,7 +9,7 @@
 # QUELVARA_MUTANTS_DIR keeps the scratch clone (and its build) between runs;
 # QUELVARA_MUTANTS_CTEST overrides the ctest selection (default: the whole
 # suite but the packaging checks, which no mutant touches).
-set -uo pipefail
+set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(git -C "$here" rev-parse --show-toplevel)
 scratch=${QUELVARA_MUTANTS_DIR:-$(mktemp -d /tmp/quelvara-mutants.XXXXXX)}
@@ -57,7 +57,7 @@ for diff in "${mutants[@]}"; do
         verdict="SURVIVED"
         survived+=("$name")
     else
-        failed=$(grep -m1 -oE '[0-9]+ - tst_[a-z_]+' "$log" | sed 's/^[0-9]* - //')
+        failed=$(grep -m1 -oE '[0-9]+ - tst_[a-z_]+' "$log" | sed 's/^[0-9]* - //' || true)
         verdict="caught by ${failed:-the suite}"
         caught=$((caught + 1))
     fi

@@ -1,0 +1,56 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page when the program cannot be downloaded: the French message and
+"Réessayer"; once the file is back, the button brings the lesson up.
+
+    web_retry.py URL FOLDER     (FOLDER: the served copy of build-web/)
+"""
+import os
+import sys
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+url, folder = sys.argv[1:3]
+program = [os.path.join(folder, name) for name in ("quelvara.wasm", "quelvara.wasm.br", "quelvara.wasm.gz")]
+
+
+def wait_for(what, condition, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    sys.exit(f"FAIL: {what}")
+
+
+options = webdriver.ChromeOptions()
+options.binary_location = "/usr/bin/chromium"
+for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+               "--disable-component-update", "--disable-sync"):
+    options.add_argument(option)
+browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+try:
+    for path in program:
+        os.rename(path, path + ".away")
+    browser.get(url)
+    status, retry = browser.find_element(By.ID, "status"), browser.find_element(By.ID, "retry")
+    wait_for("the failure told", lambda: retry.is_displayed())
+    expected = "Le serveur n'a pas envoyé le programme (quelvara.wasm : erreur 404)."
+    assert status.text == expected, status.text
+    assert retry.text == "Réessayer", retry.text
+    assert browser.find_element(By.LINK_TEXT, "le mode d'emploi").get_attribute("href").endswith("/LISEZMOI.html")
+    for path in program:
+        os.rename(path + ".away", path)
+    retry.click()
+    wait_for("the lesson after Réessayer", lambda: not browser.find_element(By.ID, "message").is_displayed()
+             and browser.execute_script("return document.querySelector('#screen canvas') !== null"))
+    print("PASS: a failed download told in French, and Réessayer bringing the lesson up")
+finally:
+    for path in program:
+        if os.path.exists(path + ".away"):
+            os.rename(path + ".away", path)
+    browser.quit()

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// The page's part of Quelvara: checks that the browser can run it, fetches
+// the program with a count of what has arrived, compiles it as it streams
+// in, starts it, and tells every failure in French with a way to try again.
+// Written in the oldest JavaScript, so that a browser too old for the
+// program still reads this far and is told so. build.sh writes in the
+// program's size.
+(function () {
+  "use strict";
+  var programSize = Number("@QUELVARA_WASM_SIZE@");
+  var stallSeconds = 30;
+  var screen = document.getElementById("screen");
+  var message = document.getElementById("message");
+  var status = document.getElementById("status");
+  var progress = document.getElementById("progress");
+  var help = document.getElementById("help");
+  var retry = document.getElementById("retry");
+
+  function fail(text, button) {
+    status.textContent = text;
+    progress.hidden = true;
+    help.hidden = false;
+    retry.textContent = button || "Réessayer";
+    retry.hidden = false;
+    message.hidden = false;
+    retry.focus();
+  }
+  retry.addEventListener("click", function () { location.reload(); });
+
+  // A failure already told in the pupil's words.
+  function Told(text) { this.message = text; }
+
+  // What the program needs of the browser, or null.
+  function missing() {
+    if (typeof WebAssembly !== "object" || typeof WebAssembly.compile !== "function")
+      return "WebAssembly";
+    if (typeof Promise !== "function" || typeof fetch !== "function" || typeof ReadableStream !== "function"
+        || typeof TextDecoder !== "function")
+      return "fetch";
+    if (typeof window.qtLoad !== "function" || typeof window.quelvara_entry !== "function")
+      return "JavaScript";
+    var canvas = document.createElement("canvas");
+    if (!canvas.getContext || !canvas.getContext("2d"))
+      return "canvas";
+    return null;
+  }
+
+  function showArrived(received) {
+    if (!programSize)
+      return;
+    var part = Math.min(received / programSize, 1);
+    progress.value = part;
+    status.textContent = "Chargement de Quelvara… " + Math.floor(100 * part) + " %";
+  }
+
+  // The program's bytes as the browser decodes them, counted against its
+  // size; a download that stalls ends with an error.
+  function counted(body) {
+    var reader = body.getReader();
+    var received = 0;
+    return new ReadableStream({
+      pull: function (controller) {
+        var timer;
+        var stalled = new Promise(function (resolve, reject) {
+          timer = setTimeout(function () {
+            reject(new Told("Le téléchargement de Quelvara s'est arrêté : le réseau ne répond plus."));
+          }, stallSeconds * 1000);
+        });
+        return Promise.race([reader.read(), stalled]).then(function (part) {
+          clearTimeout(timer);
+          if (part.done) {
+            status.textContent = "Démarrage…";
+            controller.close();
+            return;
+          }
+          received += part.value.length;
+          showArrived(received);
+          controller.enqueue(part.value);
+        }, function (error) {
+          clearTimeout(timer);
+          reader.cancel().catch(function () {});
+          controller.error(error instanceof Told ? error
+              : new Told("Le téléchargement de Quelvara a été interrompu."));
+        });
+      }
+    });
+  }
+
+  function fetchProgram() {
+    return fetch("quelvara.wasm").then(function (response) {
+      if (!response.ok)
+        throw new Told("Le serveur n'a pas envoyé le programme (quelvara.wasm : erreur "
+                       + response.status + ").");
+      var streamed = new Response(counted(response.body), { headers: { "Content-Type": "application/wasm" } });
+      if (typeof WebAssembly.compileStreaming === "function")
+        return WebAssembly.compileStreaming(streamed);
+      return streamed.arrayBuffer().then(function (bytes) { return WebAssembly.compile(bytes); });
+    }, function () {
+      throw new Told("Le téléchargement de Quelvara a échoué : vérifie la connexion au réseau.");
+    });
+  }
+
+  // Offline use once the lesson has come up; only where the browser allows
+  // it (https, or this machine), and silently otherwise.
+  function keepForOffline() {
+    if ("serviceWorker" in navigator && window.isSecureContext)
+      navigator.serviceWorker.register("quelvara-sw.js").catch(function () {});
+  }
+
+  function start() {
+    if (location.protocol === "file:") {
+      fail("Quelvara ne s'ouvre pas depuis un fichier : il faut le servir par un serveur web.");
+      return;
+    }
+    var lacking = missing();
+    if (lacking) {
+      fail("Ce navigateur est trop ancien pour Quelvara (il lui manque " + lacking + "). "
+           + "Essaie un navigateur récent : Chrome, Edge, Firefox ou Safari.");
+      return;
+    }
+    var module = fetchProgram();
+    module.catch(function () {}); // told below, through qtLoad
+    window.qtLoad({
+      qt: {
+        module: module,
+        containerElements: [screen],
+        entryFunction: window.quelvara_entry,
+        onLoaded: function () {
+          message.hidden = true;
+          keepForOffline();
+        },
+        onExit: function (exit) {
+          if (exit.crashed)
+            fail("Quelvara s'est arrêté sur une erreur (" + exit.text + ").");
+          else
+            fail("Quelvara est fermé.", "Rouvrir Quelvara");
+        }
+      }
+    }).catch(function (error) {
+      fail(error instanceof Told ? error.message
+           : "Quelvara n'a pas pu démarrer (" + (error && error.message || error) + ").");
+    });
+  }
+  start();
+})();
