@@ -15,7 +15,7 @@
 #                      builds at /var/cache/quelvara-ci
 chroot_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 chroot_cache=${QUELVARA_CI_CACHE:-/var/cache/quelvara-ci}
-chroot_base=$chroot_cache/debian13
+chroot_base=$chroot_cache/debian13-base
 chroot_mirror=${QUELVARA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 root=
 
