@@ -5,12 +5,30 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <qdrawutil.h>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QToolTip>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
+
+// Tips drawn as the common style draws them, on the tooltip palette: the
+// Windows styles draw their theme's white panel instead of the pale yellow.
+class TipStyle : public QProxyStyle
+{
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_PanelTipLabel)
+            return QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const QBrush base(option->palette.toolTipBase());
+        qDrawPlainRect(painter, option->rect, option->palette.toolTipText().color(), 1, &base);
+    }
+};
 
 // The control whose tooltip applies: the innermost one with text.
 QWidget *tipOwner(QWidget *control)
@@ -51,6 +69,15 @@ bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::ToolTip:
         return true; // Qt's own timing never shows anything
+    case QEvent::Show:
+        // Qt's tip label, before it is first painted.
+        if (watched->inherits("QTipLabel")) {
+            static TipStyle *style = new TipStyle; // based on the application's style
+            auto *tip = static_cast<QWidget *>(watched);
+            if (tip->style() != style)
+                tip->setStyle(style);
+        }
+        break;
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

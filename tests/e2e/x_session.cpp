@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
@@ -114,19 +116,30 @@ QString titleOf(Display *display, Window window)
 }
 } // namespace
 
-unsigned long XClient::findWindow(const QString &title, bool viewableOnly) const
+// The top-level window with that title, or 0; under a window manager, the
+// window inside its frame.
+static unsigned long findIn(Display *display, Window parentWindow, const QString &title, bool viewableOnly,
+                            int depth, const std::function<bool(Window)> &isViewable)
 {
     Window root = 0, parent = 0;
     Window *children = nullptr;
     unsigned int count = 0;
-    XQueryTree(d->display, DefaultRootWindow(d->display), &root, &parent, &children, &count);
+    XQueryTree(display, parentWindow, &root, &parent, &children, &count);
     unsigned long found = 0;
     for (unsigned int i = 0; i < count && !found; ++i)
-        if (titleOf(d->display, children[i]) == title && (!viewableOnly || isViewable(children[i])))
+        if (titleOf(display, children[i]) == title && (!viewableOnly || isViewable(children[i])))
             found = children[i];
+    for (unsigned int i = 0; i < count && !found && depth > 0; ++i)
+        found = findIn(display, children[i], title, viewableOnly, depth - 1, isViewable);
     if (children)
         XFree(children);
     return found;
+}
+
+unsigned long XClient::findWindow(const QString &title, bool viewableOnly) const
+{
+    return findIn(d->display, DefaultRootWindow(d->display), title, viewableOnly, 1,
+                  [this](Window window) { return isViewable(window); });
 }
 
 QRect XClient::geometry(unsigned long window) const
