@@ -3,7 +3,8 @@
 #
 # The Debian 13 chroots that CI builds and tests in, made with debootstrap
 # from Debian's archive. The bare system is kept in a cache folder outside
-# the clone; each chroot starts as a copy of it:
+# the clone; each chroot starts as a copy of it, and the two may be in use
+# at once:
 #   suite  made anew on every run, so that the suite proves that the
 #          project's own set-up installs all it needs;
 #   cross  kept between runs, with the cross compilers, Wine and the
@@ -24,15 +25,19 @@ chroot_sudo=()
 as_root() { "${chroot_sudo[@]}" "$@"; }
 
 # Makes DIR with COMMAND... into DIR.partial, then marks it complete, so
-# that a half-made tree is never used.
+# that a half-made tree is never used; one run at a time makes it.
 chroot_make_once() {
-    local dir=$1
+    local dir=$1 lock
     shift
-    [ -f "$dir/.quelvara-complete" ] && return 0
-    as_root rm -rf "$dir.partial" "$dir"
-    "$@" "$dir.partial"
-    as_root mv "$dir.partial" "$dir"
-    as_root touch "$dir/.quelvara-complete"
+    exec {lock}>"$dir.lock"
+    flock "$lock"
+    if [ ! -f "$dir/.quelvara-complete" ]; then
+        as_root rm -rf "$dir.partial" "$dir"
+        "$@" "$dir.partial"
+        as_root mv "$dir.partial" "$dir"
+        as_root touch "$dir/.quelvara-complete"
+    fi
+    exec {lock}>&-
 }
 
 chroot_debootstrap() {
@@ -83,9 +88,9 @@ chroot_enter() { # NAME
     chroot_mount tmpfs tmpfs /tmp
     # What is built once and kept (Qt for other targets), and the packages
     # downloaded once.
-    as_root mkdir -p "$chroot_cache/builds" "$chroot_cache/debs/partial"
+    as_root mkdir -p "$chroot_cache/builds" "$chroot_cache/debs-$1/partial"
     chroot_mount bind "$chroot_cache/builds" /var/cache/quelvara-ci
-    chroot_mount bind "$chroot_cache/debs" /var/cache/apt/archives
+    chroot_mount bind "$chroot_cache/debs-$1" /var/cache/apt/archives
     # The sources alone, without the build trees that ./test.sh leaves in the clone.
     as_root rm -rf "$root/src"
     as_root mkdir -p "$root/src"

@@ -7,6 +7,8 @@
 #   cross_setup PACKAGES...          installs them with what every target needs
 #   cross_configure DIR ARGUMENTS... configures the program in DIR against $qt_prefix
 #   cross_licences DIR               copies the licences of what is shipped
+#   cross_qt_only                    ends the script once Qt is built, where
+#                                    QUELVARA_QT_ONLY=1 asks for Qt alone
 set -euo pipefail
 cross_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$cross_src/tools/setup.sh"
@@ -14,6 +16,10 @@ source "$cross_src/tools/setup.sh"
 cross_setup() {
     quelvara_install cmake ninja-build dpkg-dev patch qt6-base-dev qt6-base-dev-tools g++ fonts-liberation "$@"
     source "$cross_src/packaging/qt_build.sh"
+}
+
+cross_qt_only() {
+    [ "${QUELVARA_QT_ONLY:-0}" != 1 ] || exit 0
 }
 
 cross_configure() {

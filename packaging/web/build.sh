@@ -37,6 +37,7 @@ qt_build_salt="emscripten $em_version"
 qt_build web -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
     -DFEATURE_optimize_size=ON -DFEATURE_optimize_full=OFF -DFEATURE_thread=OFF \
     -DFEATURE_colordialog=OFF -DFEATURE_filedialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_graphicsview=OFF
+cross_qt_only
 
 rm -rf "$out" "$work"
 mkdir -p "$work" "$out"

@@ -26,6 +26,7 @@ qt_build windows -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" -DCMAKE_BUILD_TY
     -DBUILD_SHARED_LIBS=ON -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DFEATURE_optimize_size=ON \
     -DFEATURE_tabletevent=OFF -DFEATURE_freetype=OFF \
     -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF
+cross_qt_only
 # The build runs the icon exporter under Wine: it finds the Qt libraries and
 # the compiler's runtime on this path, in a prefix made before the build
 # (two commands making it at once would race).
