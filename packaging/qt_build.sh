@@ -111,5 +111,5 @@ qt_build() {
     "${qt_sudo[@]}" cmake --install "$build/tree" >>"$build.log" 2>&1
     "${qt_sudo[@]}" rm -rf "$build"
     "${qt_sudo[@]}" touch "$qt_prefix/.quelvara-complete"
-    echo "Qt for $target built in $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
+    echo "Qt $version for $target built in $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
 }
