@@ -12,6 +12,7 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.by import By
 
 url, folder = sys.argv[1:3]
@@ -21,8 +22,11 @@ program = [os.path.join(folder, name) for name in ("quelvara.wasm", "quelvara.wa
 def wait_for(what, condition, seconds=20):
     deadline = time.time() + seconds
     while time.time() < deadline:
-        if condition():
-            return
+        try:
+            if condition():
+                return
+        except WebDriverException:  # the page between two loads
+            pass
         time.sleep(0.1)
     sys.exit(f"FAIL: {what}")
 
@@ -47,7 +51,8 @@ try:
         os.rename(path + ".away", path)
     retry.click()
     wait_for("the lesson after Réessayer", lambda: not browser.find_element(By.ID, "message").is_displayed()
-             and browser.execute_script("return document.querySelector('#screen canvas') !== null"))
+             and browser.execute_script("const s = document.getElementById('qt-shadow-container');"
+                                        "return !!(s && s.shadowRoot.querySelector('canvas'));"))
     print("PASS: a failed download told in French, and Réessayer bringing the lesson up")
 finally:
     for path in program:

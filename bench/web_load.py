@@ -20,8 +20,9 @@ from selenium.webdriver.chrome.service import Service
 url = sys.argv[1]
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 SHOWN = """
-const canvas = document.querySelector('#screen canvas');
-if (!canvas) return false;
+const screen = document.getElementById('qt-shadow-container');
+const canvas = screen && screen.shadowRoot && screen.shadowRoot.querySelector('canvas');
+if (!canvas || !canvas.clientWidth) return false;
 const scale = canvas.width / canvas.clientWidth;
 const [r, g, b] = canvas.getContext('2d').getImageData(16 * scale, 408 * scale, 1, 1).data;
 return r === 99 && g === 2 && b === 255;

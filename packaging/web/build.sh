@@ -44,7 +44,7 @@ mkdir -p "$work" "$out"
 # No eval or new Function in the glue, so that a strict Content-Security-Policy
 # lets it run.
 cross_configure "$work/build" -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
-    -DCMAKE_EXE_LINKER_FLAGS="-sDYNAMIC_EXECUTION=0"
+    -DCMAKE_EXE_LINKER_FLAGS="-sDYNAMIC_EXECUTION=0 -Oz"
 cmake --build "$work/build" --target quelvara
 
 # The page's icons, written by the icon exporter built for this machine.
