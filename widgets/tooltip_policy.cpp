@@ -38,6 +38,15 @@ QWidget *tipOwner(QWidget *control)
             return w;
     return nullptr;
 }
+// Pale yellow with black text, whatever the platform's theme says: Windows
+// sets the tooltips' palette again from its own once windows exist.
+QPalette TipPalette()
+{
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    palette.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    return palette;
+}
 } // namespace
 
 TooltipPolicy::TooltipPolicy(QObject *parent)
@@ -53,10 +62,7 @@ void TooltipPolicy::install()
     if (policy)
         return;
     policy = new TooltipPolicy(qApp);
-    QPalette palette = QToolTip::palette();
-    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
-    palette.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
-    QToolTip::setPalette(palette);
+    QToolTip::setPalette(TipPalette());
     // A tip comes up whole at its moment: no fading or scrolling in, which
     // Windows asks for and which moves its time.
     QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
@@ -76,6 +82,7 @@ bool TooltipPolicy::eventFilter(QObject *watched, QEvent *event)
             auto *tip = static_cast<QWidget *>(watched);
             if (tip->style() != style)
                 tip->setStyle(style);
+            tip->setPalette(TipPalette());
         }
         break;
     case QEvent::MouseMove:
