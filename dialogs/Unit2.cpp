@@ -4,7 +4,10 @@
 
 #include "pictures.h"
 #include "pixel_fonts.h"
+#include "screen_place.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QShortcut>
 
 TForm2::TForm2(QWidget *parent)
@@ -16,7 +19,6 @@ TForm2::TForm2(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(422, 349);
-    move(40, 190);
     ui->BitBtn1->setGlyph(OkGlyph());
     // The arrow keys move an unseen caret through the text, line by line, so
     // that a screen reader reads each line; the text still cannot be edited.
@@ -28,6 +30,14 @@ TForm2::TForm2(QWidget *parent)
 }
 
 TForm2::~TForm2() = default;
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    // In a browser the screen is the lesson's place in the page, which moves
+    // as the page is fitted to the device.
+    move(PlaceOnScreen(QGuiApplication::primaryScreen()->geometry(), QPoint(40, 190), size()));
+    QWidget::showEvent(event);
+}
 
 void TForm2::BitBtn1Click()
 {

@@ -19,6 +19,9 @@ public:
 
     void BitBtn1Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     std::unique_ptr<Ui::TForm2> ui;
 };

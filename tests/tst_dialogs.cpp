@@ -5,6 +5,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "picture.h"
+#include "screen_place.h"
 #include "star_field.h"
 
 #include <QClipboard>
@@ -96,6 +97,9 @@ void TestDialogs::helpWindowFrame()
     QCOMPARE(Program::in(&help, "BitBtn1")->geometry(), QRect(168, 320, 75, 25));
     QCOMPARE(Program::in<QPushButton>(&help, "BitBtn1")->text(), QStringLiteral("OK"));
     QVERIFY(!help.isModal());
+    // On a page's small screen, the same place from its corner, kept whole on it.
+    QCOMPARE(PlaceOnScreen(QRect(160, 244, 959, 536), QPoint(40, 190), help.size()), QPoint(200, 431));
+    QCOMPARE(PlaceOnScreen(QRect(0, 0, 300, 200), QPoint(40, 190), help.size()), QPoint(0, 0));
 }
 
 void TestDialogs::helpTextLineByLine_data()
