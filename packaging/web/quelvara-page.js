@@ -4,6 +4,7 @@
 // The page's part of Quelvara: checks that the browser can run it, fetches
 // the program with a count of what has arrived, compiles it as it streams
 // in, starts it, and tells every failure in French with a way to try again.
+// It also fits the lesson to the screen, from a phone to a large monitor.
 // Written in the oldest JavaScript, so that a browser too old for the
 // program still reads this far and is told so. build.sh writes in the
 // program's size.
@@ -28,6 +29,45 @@
     retry.focus();
   }
   retry.addEventListener("click", function () { location.reload(); });
+
+  // Where the screen is smaller than the lesson, the page is zoomed out by
+  // its viewport until the whole lesson fits; it is never enlarged. Qt takes
+  // that zoom into its pixel ratio, so the lesson is drawn sharp at it, not
+  // stretched. The lesson stands on whole CSS pixels, never on a half.
+  var lessonWidth = 959, lessonHeight = 536, turnHeight = 48, smallest = 0.6;
+  var viewport = document.querySelector('meta[name="viewport"]');
+  var turn = document.getElementById("turn");
+  function fit() {
+    var visual = window.visualViewport;
+    // The screen in CSS pixels at zoom 1, whatever the zoom is now.
+    var width = visual ? visual.width * visual.scale : window.innerWidth;
+    var height = visual ? visual.height * visual.scale : window.innerHeight;
+    var zoom = Math.min(1, width / lessonWidth, height / lessonHeight);
+    // Held upright, a phone shows the lesson too small to read: a line asks
+    // for it to be turned.
+    var turning = zoom < smallest && height > width;
+    if (turning)
+      zoom = Math.min(zoom, height / (lessonHeight + turnHeight));
+    zoom = Math.floor(zoom * 1000) / 1000;
+    var content = zoom < 1 ? "width=" + Math.ceil(width / zoom) + ", initial-scale=" + zoom
+                           : "width=device-width, initial-scale=1";
+    if (viewport.getAttribute("content") !== content)
+      viewport.setAttribute("content", content);
+    // Centred in the page as laid out, which a desktop browser never zooms.
+    var page = document.documentElement;
+    var above = turning ? turnHeight : 0;
+    var left = Math.max(0, Math.floor((page.clientWidth - lessonWidth) / 2));
+    var top = Math.max(0, Math.floor((page.clientHeight - lessonHeight - above) / 2)) + above;
+    screen.style.left = left + "px";
+    screen.style.top = top + "px";
+    turn.style.top = (top - turnHeight) + "px";
+    turn.hidden = !turning;
+  }
+  fit();
+  window.addEventListener("resize", fit);
+  window.addEventListener("orientationchange", fit);
+  if (window.visualViewport)
+    window.visualViewport.addEventListener("resize", fit);
 
   // A failure already told in the pupil's words.
   function Told(text) { this.message = text; }

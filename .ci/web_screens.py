@@ -1,0 +1,110 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The whole lesson on every screen: Chromium emulating phones, tablets and
+large monitors, touch only where the device has it. On each, the page's
+real pixels hold the lesson whole, with its proportions, at scale 1 where
+it fits; the line asking to turn the device shows on an upright phone only;
+turning the device fits the lesson again. Screenshots go to FOLDER.
+
+    web_screens.py URL FOLDER
+"""
+import io
+import os
+import sys
+import time
+
+from PIL import Image, ImageChops
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+url, folder = sys.argv[1:3]
+LESSON = (959, 536)
+BACKGROUND = (0x40, 0x40, 0x40)
+# name, CSS width and height, device pixel ratio, a touch device, the zoom expected
+SCREENS = [
+    ("phone-landscape", 844, 390, 3, True, None),
+    ("phone-portrait", 390, 844, 3, True, None),
+    ("tablet", 1024, 768, 2, True, 1),
+    ("tablet-portrait", 768, 1024, 2, True, None),
+    ("desktop", 1920, 1080, 1, False, 1),
+    ("desktop-4k", 3840, 2160, 1, False, 1),
+]
+SHOWN = """
+const screen = document.getElementById('qt-shadow-container');
+const canvas = screen && screen.shadowRoot && screen.shadowRoot.querySelector('canvas');
+return !!canvas && document.getElementById('message').hidden;
+"""
+
+
+TURN_LINE = """
+const line = document.getElementById('turn'), view = window.visualViewport;
+if (line.hidden) return null;
+const r = line.getBoundingClientRect(), k = view.scale;
+return [(r.left - view.offsetLeft) * k, (r.top - view.offsetTop) * k, (r.right - view.offsetLeft) * k,
+        (r.bottom - view.offsetTop) * k];
+"""
+
+
+def lesson_box(browser, name, ratio):
+    """The lesson's box in CSS pixels of the screen, found in the screenshot
+    as what is not the page's background."""
+    shot = Image.open(io.BytesIO(browser.get_screenshot_as_png())).convert("RGB")
+    shot.save(os.path.join(folder, name + ".png"))
+    # The line above the lesson, where it shows, is not the lesson.
+    line = browser.execute_script(TURN_LINE)
+    if line:
+        shot.paste(BACKGROUND, tuple(round(v * ratio) for v in line))
+    box = ImageChops.difference(shot, Image.new("RGB", shot.size, BACKGROUND)).getbbox()
+    return [v / ratio for v in box]
+
+
+failures = []
+for name, width, height, ratio, touch, zoom in SCREENS:
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--hide-scrollbars",
+                   "--disable-background-networking", "--disable-component-update", "--disable-sync"):
+        options.add_argument(option)
+    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    try:
+        def emulate(w, h):
+            browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": w, "height": h, "deviceScaleFactor": ratio, "mobile": touch,
+                "screenOrientation": {"type": "portraitPrimary" if h > w else "landscapePrimary",
+                                      "angle": 0 if h > w else 90}})
+            browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch, "maxTouchPoints": 5})
+
+        def check(w, h, label, zoom):
+            deadline = time.time() + 30
+            while not browser.execute_script(SHOWN):
+                if time.time() > deadline:
+                    sys.exit(f"FAIL: {label}: the lesson never came up")
+                time.sleep(0.1)
+            time.sleep(1)  # the page fitted, Qt drawn at its new ratio
+            css = lesson_box(browser, label.replace(", turned", "-turned"), ratio)
+            scale = (css[2] - css[0]) / LESSON[0]
+            turn = browser.execute_script("return !document.getElementById('turn').hidden")
+            print(f"{label}: {w} × {h}, lesson at {[round(v) for v in css]}, scale {scale:.3f}, "
+                  f"turn line {'shown' if turn else 'hidden'}")
+            # Cut at an edge, the lesson would lose its proportions.
+            if abs((css[3] - css[1]) / LESSON[1] - scale) > 0.01:
+                failures.append(f"{label}: the lesson's proportions changed")
+            if zoom is not None and abs(scale - zoom) > 0.001:
+                failures.append(f"{label}: the lesson at scale {scale:.3f}, not {zoom}")
+            if zoom is None and scale > 1:
+                failures.append(f"{label}: the lesson enlarged where it does not fit")
+            if turn != (h > w and scale < 0.6):
+                failures.append(f"{label}: the line asking to turn the device is {'shown' if turn else 'hidden'}")
+
+        emulate(width, height)
+        browser.get(url)
+        check(width, height, name, zoom)
+        if touch:  # the device turned
+            emulate(height, width)
+            check(height, width, name + ", turned", None)
+    finally:
+        browser.quit()
+if failures:
+    sys.exit("FAIL: " + "; ".join(failures))
+print("PASS: the whole lesson on every screen")
