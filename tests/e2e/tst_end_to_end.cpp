@@ -28,6 +28,11 @@ QString programPath()
     return qEnvironmentVariable("QUELVARA_E2E_PROGRAM", QStringLiteral(QUELVARA_EXECUTABLE));
 }
 
+// Where the program is a page in a browser, the title of the browser's
+// window, which fills the screen with the lesson centred in it; empty where
+// the lesson is a window of its own.
+QString pageWindowTitle() { return qEnvironmentVariable("QUELVARA_E2E_PAGE_TITLE"); }
+
 bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
 
 QString colourText(QRgb c)
@@ -67,10 +72,14 @@ public:
         }
         // Shown and painted: the first column of the continuum has its colour.
         const bool up = waitUntil([this] {
-            window = x.findWindow(QStringLiteral("Quelvara"));
+            const QString page = pageWindowTitle();
+            window = x.findWindow(page.isEmpty() ? QStringLiteral("Quelvara") : page);
             if (!window)
                 return false;
-            origin = x.geometry(window).topLeft();
+            const QRect frame = x.geometry(window);
+            origin = frame.topLeft();
+            if (!page.isEmpty())
+                origin += QPoint((frame.width() - 959) / 2, (frame.height() - 536) / 2);
             return same(x.pixel(origin + QPoint(16, 408)), qRgb(99, 2, 255));
         }, timeoutMs);
         if (!up)
@@ -173,12 +182,12 @@ void TestEndToEnd::continuumIs(const std::vector<std::pair<int, int>> &lines)
 
 void TestEndToEnd::startUpScreen()
 {
-    const QRect frame = m_run->x.geometry(m_run->window);
-    QCOMPARE(frame.size(), QSize(959, 536));
+    if (pageWindowTitle().isEmpty())
+        QCOMPARE(m_run->x.geometry(m_run->window).size(), QSize(959, 536));
     // Where the program's platform draws a title bar of its own inside the
     // centred window (Windows under Wine), the lesson sits below it.
     const QStringList titleBar = qEnvironmentVariable("QUELVARA_E2E_TITLE_BAR", QStringLiteral("0,0")).split(u',');
-    QCOMPARE(frame.topLeft(),
+    QCOMPARE(m_run->origin,
              QPoint((1280 - 959) / 2, (1024 - 536) / 2) + QPoint(titleBar.value(0).toInt(), titleBar.value(1).toInt()));
     continuumIs({});
     const QImage shot = m_run->shot();
@@ -320,40 +329,57 @@ void TestEndToEnd::helpWindowOpensAndCloses()
     } else {
         m_run->click(Aide);
     }
+    // On a desktop the help is a window of its own; in a page it is drawn
+    // on the lesson's own screen, kept whole on it.
+    const bool page = !pageWindowTitle().isEmpty();
+    const QPoint corner = page ? m_run->origin + QPoint(40, 536 - 349) : QPoint(40, 190);
     unsigned long help = 0;
-    QVERIFY(waitUntil([&] { return (help = m_run->x.findWindow(QStringLiteral("AIDE"))) != 0; }));
-    QCOMPARE(m_run->x.geometry(help), QRect(40, 190, 422, 349));
-    // The help window carries the program icon: 516 transparent pixels and
-    // colour bands at the top left; the main window its own, framed in red.
-    const QImage icon = m_run->x.icon(help, 32);
-    QVERIFY(!icon.isNull());
-    int transparent = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int col = 0; col < 32; ++col)
-            transparent += qAlpha(icon.pixel(col, y)) == 0;
-    QCOMPARE(transparent, 516);
-    QVERIFY(same(icon.pixel(1, 6), qRgb(0, 0, 255)) && same(icon.pixel(13, 6), qRgb(255, 0, 0)));
-    QVERIFY(same(m_run->x.icon(m_run->window, 32).pixel(0, 16), qRgb(255, 0, 0)));
-    QVERIFY(waitUntil([&] { return same(m_run->x.pixel({40 + 30, 190 + 290}), White); }));
+    if (!page) {
+        QVERIFY(waitUntil([&] { return (help = m_run->x.findWindow(QStringLiteral("AIDE"))) != 0; }));
+        QCOMPARE(m_run->x.geometry(help), QRect(corner, QSize(422, 349)));
+        // The help window carries the program icon: 516 transparent pixels and
+        // colour bands at the top left; the main window its own, framed in red.
+        const QImage icon = m_run->x.icon(help, 32);
+        QVERIFY(!icon.isNull());
+        int transparent = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int col = 0; col < 32; ++col)
+                transparent += qAlpha(icon.pixel(col, y)) == 0;
+        QCOMPARE(transparent, 516);
+        QVERIFY(same(icon.pixel(1, 6), qRgb(0, 0, 255)) && same(icon.pixel(13, 6), qRgb(255, 0, 0)));
+        QVERIFY(same(m_run->x.icon(m_run->window, 32).pixel(0, 16), qRgb(255, 0, 0)));
+    }
+    const QPoint text = corner + QPoint(30, 290); // white in the help, grey in the main window
+    QVERIFY(waitUntil([&] { return same(m_run->x.pixel(text), White); }));
     if (keys) {
         QThread::msleep(300);
         m_run->x.key("Escape");
     } else {
-        m_run->x.click({40 + 168 + 37, 190 + 320 + 12}); // "OK"
+        m_run->x.click(corner + QPoint(168 + 37, 320 + 12)); // "OK"
     }
-    QVERIFY(waitUntil([&] { return !m_run->x.isViewable(help); }));
+    QVERIFY(waitUntil([&] { return page ? !same(m_run->x.pixel(text), White) : !m_run->x.isViewable(help); }));
     QCOMPARE(m_run->program.state(), QProcess::Running);
 }
 
 void TestEndToEnd::aboutBoxAndEnter()
 {
+    // In a page the box is drawn over the main window: its panel where the
+    // main window shows its grey.
+    const QPoint inside(470, 200);
+    const QRgb grey = qRgb(128, 128, 128);
+    QVERIFY(same(m_run->at(inside), grey));
     m_run->click(APropos, 3); // any button will do
+    const bool page = !pageWindowTitle().isEmpty();
     unsigned long about = 0;
-    QVERIFY(waitUntil([&] { return (about = m_run->x.findWindow(QStringLiteral("A propos"))) != 0; }));
-    QCOMPARE(m_run->x.geometry(about).size(), QSize(298, 213));
+    if (page) {
+        QVERIFY(waitUntil([&] { return !same(m_run->at(inside), grey); }));
+    } else {
+        QVERIFY(waitUntil([&] { return (about = m_run->x.findWindow(QStringLiteral("A propos"))) != 0; }));
+        QCOMPARE(m_run->x.geometry(about).size(), QSize(298, 213));
+    }
     QThread::msleep(300);
     m_run->x.key("Return");
-    QVERIFY(waitUntil([&] { return !m_run->x.isViewable(about); }));
+    QVERIFY(waitUntil([&] { return page ? same(m_run->at(inside), grey) : !m_run->x.isViewable(about); }));
     QCOMPARE(m_run->program.state(), QProcess::Running);
 }
 
