@@ -5,7 +5,9 @@
 large monitors, touch only where the device has it. On each, the page's
 real pixels hold the lesson whole, with its proportions, at scale 1 where
 it fits; the line asking to turn the device shows on an upright phone only;
-turning the device fits the lesson again. Screenshots go to FOLDER.
+turning the device fits the lesson again. On the tablet and the phone held
+sideways, a finger's taps on "Hydrogène" and beside Vega do what clicks do,
+at the page's zoom. Screenshots go to FOLDER.
 
     web_screens.py URL FOLDER
 """
@@ -44,6 +46,39 @@ const r = line.getBoundingClientRect(), k = view.scale;
 return [(r.left - view.offsetLeft) * k, (r.top - view.offsetTop) * k, (r.right - view.offsetLeft) * k,
         (r.bottom - view.offsetTop) * k];
 """
+
+
+# A lesson's point in the page's CSS pixels, where DevTools' input goes
+# whatever the zoom, and the colour there (the window's image is drawn at
+# the page's zoom, so within a margin).
+PLACE = """
+const r = document.getElementById('screen').getBoundingClientRect();
+return [r.left + arguments[0], r.top + arguments[1]];
+"""
+PIXEL = """
+const canvas = document.getElementById('qt-shadow-container').shadowRoot.querySelector('canvas');
+const scale = canvas.width / canvas.clientWidth;
+return Array.from(canvas.getContext('2d').getImageData(Math.floor((arguments[0] + 0.5) * scale),
+                                                       Math.floor((arguments[1] + 0.5) * scale), 1, 1).data);
+"""
+# Taps and what they must draw: the red bar under "Hydrogène"; a touch 14
+# pixels below Vega's hot spot, Vega's line at 451 nm on the continuum.
+TAPS = [((72, 104), (30, 124), (255, 0, 0)), ((611, 98), (16 + 71, 440), (127, 0, 85))]
+
+
+def tap(browser, point):
+    x, y = browser.execute_script(PLACE, *point)
+    for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+        browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
+def shows(browser, point, colour, seconds=5):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if all(abs(a - b) <= 24 for a, b in zip(browser.execute_script(PIXEL, *point), colour)):
+            return True
+        time.sleep(0.1)
+    return False
 
 
 def lesson_box(browser, name, ratio):
@@ -96,6 +131,11 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                 failures.append(f"{label}: the lesson enlarged where it does not fit")
             if turn != (h > w and scale < 0.6):
                 failures.append(f"{label}: the line asking to turn the device is {'shown' if turn else 'hidden'}")
+            if touch and (w, h) in ((1024, 768), (844, 390)) and label == name:
+                for place, where, colour in TAPS:
+                    tap(browser, place)
+                    if not shows(browser, where, colour):
+                        failures.append(f"{label}: a tap at {place} does not draw {colour} at {where}")
 
         emulate(width, height)
         browser.get(url)
