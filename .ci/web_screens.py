@@ -7,7 +7,9 @@ real pixels hold the lesson whole, with its proportions, at scale 1 where
 it fits; the line asking to turn the device shows on an upright phone only;
 turning the device fits the lesson again. On the tablet and the phone held
 sideways, a finger's taps on "Hydrogène" and beside Vega do what clicks do,
-at the page's zoom. Screenshots go to FOLDER.
+at the page's zoom, a finger drags the slider's thumb and its label follows,
+and a finger held on the emission strip shows the tooltip. Screenshots go to
+FOLDER.
 
     web_screens.py URL FOLDER
 """
@@ -23,12 +25,13 @@ from selenium.webdriver.chrome.service import Service
 url, folder = sys.argv[1:3]
 LESSON = (959, 536)
 BACKGROUND = (0x40, 0x40, 0x40)
+TOOLTIP = (255, 255, 225)
+LABEL, THUMB_AT = (340, 390, 91, 18), (200, 366, 24, 20)  # the slider's label; where the thumb goes
 # name, CSS width and height, device pixel ratio, a touch device, the zoom expected
 SCREENS = [
     ("phone-landscape", 844, 390, 3, True, None),
     ("phone-portrait", 390, 844, 3, True, None),
     ("tablet", 1024, 768, 2, True, 1),
-    ("tablet-portrait", 768, 1024, 2, True, None),
     ("desktop", 1920, 1080, 1, False, 1),
     ("desktop-4k", 3840, 2160, 1, False, 1),
 ]
@@ -66,10 +69,30 @@ return Array.from(canvas.getContext('2d').getImageData(Math.floor((arguments[0] 
 TAPS = [((72, 104), (30, 124), (255, 0, 0)), ((611, 98), (16 + 71, 440), (127, 0, 85))]
 
 
+REGION = PIXEL.replace("1, 1).data", "arguments[2] * scale, arguments[3] * scale).data")
+
+
+def finger(browser, kind, point=None):
+    points = [dict(zip("xy", browser.execute_script(PLACE, *point)))] if point else []
+    browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
 def tap(browser, point):
-    x, y = browser.execute_script(PLACE, *point)
-    for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
-        browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+    finger(browser, "touchStart", point)
+    finger(browser, "touchEnd")
+
+
+def drag(browser, start, end, steps=10):
+    finger(browser, "touchStart", start)
+    for k in range(1, steps + 1):
+        finger(browser, "touchMove", tuple(a + (b - a) * k // steps for a, b in zip(start, end)))
+        time.sleep(0.03)
+    finger(browser, "touchEnd")
+
+
+def yellow_pixels(browser):
+    shot = Image.open(io.BytesIO(browser.get_screenshot_as_png())).convert("RGB")
+    return sum(1 for p in shot.getdata() if p == TOOLTIP)
 
 
 def shows(browser, point, colour, seconds=5):
@@ -136,6 +159,18 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                     tap(browser, place)
                     if not shows(browser, where, colour):
                         failures.append(f"{label}: a tap at {place} does not draw {colour} at {where}")
+                before = [browser.execute_script(REGION, *area) for area in (LABEL, THUMB_AT)]
+                drag(browser, (11, 376), (211, 376))
+                time.sleep(0.5)
+                after = [browser.execute_script(REGION, *area) for area in (LABEL, THUMB_AT)]
+                if before[0] == after[0] or before[1] == after[1]:
+                    failures.append(f"{label}: the finger's drag moves {'neither' if before == after else 'one of'}"
+                                    " the thumb and its label")
+                finger(browser, "touchStart", (16 + 210, 320))
+                time.sleep(1)
+                if yellow_pixels(browser) < 100:
+                    failures.append(f"{label}: no tooltip under a finger held on the strip")
+                finger(browser, "touchEnd")
 
         emulate(width, height)
         browser.get(url)
