@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 L'équipe Quelvara
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The lesson as a screen reader finds it in the browser: Chromium's
+accessibility tree (DevTools' Accessibility.getFullAXTree), after real
+clicks and keys. Names and roles at start-up, with no opt-in to find; the
+slider's range, value and text, after a step too; a switch's state after
+each press; Tab followed by the focus; the announcement once a star is
+chosen. The names and texts are the desktop screen-reader test's own.
+
+    web_accessibility.py URL
+"""
+import os
+import sys
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "accessibility"))
+from tst_screen_reader import NO_STAR, TAB_STOPS, VEGA  # noqa: E402
+
+CHECK_BOXES = ["Hydrogène", "Titane", "Sodium", "Argon", "Calcium", "Mercure", "Lithium", "Fer",
+               "Dessiner la constellation", "Vega", "Deneb"]
+BUTTONS = ["Autre constellation", "AIDE", "À propos de Quelvara"]
+SLIDER = "Curseur de longueur d'onde"
+HYDROGEN, VEGA_AT, THUMB = (72, 104), (611, 84), (11, 376)
+failures = []
+
+
+def nodes(browser):
+    """Every node that is not ignored: its role, name, value and properties."""
+    found = []
+    for node in browser.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]:
+        if node.get("ignored"):
+            continue
+        found.append({"role": node.get("role", {}).get("value"), "name": node.get("name", {}).get("value", ""),
+                      "value": node.get("value", {}).get("value"),
+                      "description": node.get("description", {}).get("value"),
+                      **{p["name"]: p["value"].get("value") for p in node.get("properties", [])}})
+    return found
+
+
+def named(browser, name):
+    return next((n for n in nodes(browser) if n["name"] == name), None)
+
+
+def wait_for(what, condition, seconds=10):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    failures.append(what)
+    return None
+
+
+def click(browser, point):
+    corner = browser.execute_script("const r = document.getElementById('screen').getBoundingClientRect();"
+                                    "return [r.left, r.top];")
+    for kind in ("mousePressed", "mouseReleased"):
+        browser.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "x": corner[0] + point[0],
+                                                             "y": corner[1] + point[1], "button": "left",
+                                                             "clickCount": 1})
+
+
+def key(browser, name, code):
+    for kind in ("rawKeyDown", "keyUp"):
+        browser.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": name, "code": name,
+                                                           "windowsVirtualKeyCode": code})
+    time.sleep(0.2)
+
+
+def focused(browser):
+    """The focused control (the page itself says it has the focus too)."""
+    return next((n["name"] for n in nodes(browser) if n.get("focused") and n["role"] != "RootWebArea"), None)
+
+
+options = webdriver.ChromeOptions()
+options.binary_location = "/usr/bin/chromium"
+for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--window-size=1280,1024",
+               "--disable-background-networking", "--disable-component-update", "--disable-sync"):
+    options.add_argument(option)
+browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+try:
+    browser.execute_cdp_cmd("Accessibility.enable", {})
+    # Headless, the page has the focus only by emulation.
+    browser.execute_cdp_cmd("Emulation.setFocusEmulationEnabled", {"enabled": True})
+    browser.get(sys.argv[1])
+    wait_for("the lesson in the tree", lambda: named(browser, "Hydrogène"), 60)
+
+    # At start-up: every control with its French name and its role, nothing in English to press first.
+    tree = nodes(browser)
+    for names, role in ((CHECK_BOXES, "checkbox"), (BUTTONS, "button"), ([SLIDER], "slider")):
+        for name in names:
+            node = next((n for n in tree if n["name"] == name), None)
+            if not node or node["role"] != role:
+                failures.append(f"{name}: {node and node['role']}, not a {role}")
+    if any(n["name"] == "Enable Screen Reader" for n in tree):
+        failures.append("an opt-in button in English")
+    strip = named(browser, "Spectre de l'étoile")
+    if not strip or strip.get("description") != NO_STAR:
+        failures.append(f"the star's strip says {strip and strip.get('description')}")
+    slider = named(browser, SLIDER) or {}
+    # Its text as a description: Chromium reads no aria-valuetext on a range input.
+    if [slider.get(k) for k in ("valuemin", "valuemax", "value", "description")] != [379, 779, 379, "379 nm"]:
+        failures.append(f"the slider: {slider}")
+
+    # A switch pressed twice reads checked, then unchecked.
+    for state in ("true", "false"):
+        click(browser, HYDROGEN)
+        wait_for(f"Hydrogène checked {state}", lambda: (named(browser, "Hydrogène") or {}).get("checked") == state)
+
+    # Tab is followed: from "Hydrogène" on, each stop takes the page's focus.
+    wait_for("the focus on Hydrogène", lambda: focused(browser) == "Hydrogène")
+    for expected in TAB_STOPS[1:TAB_STOPS.index(SLIDER) + 1]:
+        key(browser, "Tab", 9)
+        wait_for(f"Tab reaching {expected}", lambda: focused(browser) == expected)
+    # One step right: the wavelength and its text.
+    key(browser, "ArrowRight", 39)
+    wait_for("the slider one step on",
+             lambda: [(named(browser, SLIDER) or {}).get(k) for k in ("value", "description")] == [380, "380 nm"]
+             and named(browser, "380 nm"))
+
+    # A star chosen by the mouse: its spectrum announced at once, and the strip's text.
+    click(browser, VEGA_AT)
+    wait_for("Vega announced", lambda: any(n["name"] == "Vega choisie. " + VEGA for n in nodes(browser)))
+    wait_for("Vega's spectrum on its strip",
+             lambda: (named(browser, "Spectre de l'étoile") or {}).get("description") == VEGA)
+finally:
+    browser.quit()
+if failures:
+    sys.exit("FAIL: " + "; ".join(failures))
+print("PASS: the lesson in the browser's accessibility tree")
