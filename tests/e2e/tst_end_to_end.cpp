@@ -70,6 +70,10 @@ public:
             *error = QStringLiteral("the program does not start");
             return false;
         }
+        // A browser with a new profile downloads and compiles the whole
+        // program first, on a machine busy with the rest of CI.
+        if (!pageWindowTitle().isEmpty())
+            timeoutMs = std::max(timeoutMs, 60000);
         // Shown and painted: the first column of the continuum has its colour.
         const bool up = waitUntil([this] {
             const QString page = pageWindowTitle();
