@@ -5,8 +5,8 @@
 accessibility tree (DevTools' Accessibility.getFullAXTree), after real
 clicks and keys. Names and roles at start-up, with no opt-in to find; the
 slider's range, value and text, after a step too; a switch's state after
-each press; Tab followed by the focus; the announcement once a star is
-chosen. The names and texts are the desktop screen-reader test's own.
+each press; Tab followed by the focus; the help's text; the announcement
+once a star is chosen. The names and texts are the desktop screen-reader test's own.
 
     web_accessibility.py URL
 """
@@ -24,7 +24,8 @@ CHECK_BOXES = ["Hydrogène", "Titane", "Sodium", "Argon", "Calcium", "Mercure", 
                "Dessiner la constellation", "Vega", "Deneb"]
 BUTTONS = ["Autre constellation", "AIDE", "À propos de Quelvara"]
 SLIDER = "Curseur de longueur d'onde"
-HYDROGEN, VEGA_AT, THUMB = (72, 104), (611, 84), (11, 376)
+HYDROGEN, VEGA_AT = (72, 104), (611, 84)
+HELP_START = "1- Au départ clique sur une des étoiles les plus"
 failures = []
 
 
@@ -107,6 +108,9 @@ try:
     if [slider.get(k) for k in ("valuemin", "valuemax", "value", "description")] != [379, 779, 379, "379 nm"]:
         failures.append(f"the slider: {slider}")
 
+    # The first button has the focus, as on the desktop.
+    wait_for("the focus on Hydrogène at start-up", lambda: focused(browser) == "Hydrogène")
+
     # A switch pressed twice reads checked, then unchecked.
     for state in ("true", "false"):
         click(browser, HYDROGEN)
@@ -122,6 +126,13 @@ try:
     wait_for("the slider one step on",
              lambda: [(named(browser, SLIDER) or {}).get(k) for k in ("value", "description")] == [380, "380 nm"]
              and named(browser, "380 nm"))
+
+    # F1: the help's text, focused, for the arrows to read line by line; Esc closes it.
+    key(browser, "F1", 112)
+    wait_for("the help's text focused", lambda: next((n for n in nodes(browser) if n.get("focused")
+                                                       and str(n["value"]).startswith(HELP_START)), None))
+    key(browser, "Escape", 27)
+    wait_for("the help closed, the focus back", lambda: focused(browser) == SLIDER)
 
     # A star chosen by the mouse: its spectrum announced at once, and the strip's text.
     click(browser, VEGA_AT)
