@@ -13,9 +13,9 @@ once a star is chosen. The names and texts are the desktop screen-reader test's 
 import os
 import sys
 import time
+sys.path.insert(0, os.path.dirname(__file__))
+import headless_chromium  # noqa: E402
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "accessibility"))
 from tst_screen_reader import NO_STAR, TAB_STOPS, VEGA  # noqa: E402
@@ -78,12 +78,7 @@ def focused(browser):
     return next((n["name"] for n in nodes(browser) if n.get("focused") and n["role"] != "RootWebArea"), None)
 
 
-options = webdriver.ChromeOptions()
-options.binary_location = "/usr/bin/chromium"
-for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--window-size=1280,1024",
-               "--disable-background-networking", "--disable-component-update", "--disable-sync"):
-    options.add_argument(option)
-browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+browser = headless_chromium.start("--window-size=1280,1024")
 try:
     browser.execute_cdp_cmd("Accessibility.enable", {})
     # Headless, the page has the focus only by emulation.

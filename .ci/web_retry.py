@@ -10,10 +10,10 @@ import os
 import sys
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.by import By
+sys.path.insert(0, os.path.dirname(__file__))
+import headless_chromium  # noqa: E402
 
 url, folder = sys.argv[1:3]
 program = [os.path.join(folder, name) for name in ("quelvara.wasm", "quelvara.wasm.br", "quelvara.wasm.gz")]
@@ -31,12 +31,7 @@ def wait_for(what, condition, seconds=20):
     sys.exit(f"FAIL: {what}")
 
 
-options = webdriver.ChromeOptions()
-options.binary_location = "/usr/bin/chromium"
-for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-               "--disable-component-update", "--disable-sync"):
-    options.add_argument(option)
-browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+browser = headless_chromium.start()
 try:
     for path in program:
         os.rename(path, path + ".away")

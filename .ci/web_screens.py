@@ -19,8 +19,8 @@ import sys
 import time
 
 from PIL import Image, ImageChops
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, os.path.dirname(__file__))
+import headless_chromium  # noqa: E402
 
 url, folder = sys.argv[1:3]
 LESSON = (959, 536)
@@ -119,12 +119,7 @@ def lesson_box(browser, name, ratio):
 
 failures = []
 for name, width, height, ratio, touch, zoom in SCREENS:
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--hide-scrollbars",
-                   "--disable-background-networking", "--disable-component-update", "--disable-sync"):
-        options.add_argument(option)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser = headless_chromium.start("--hide-scrollbars")
     try:
         def emulate(w, h):
             browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {

@@ -9,13 +9,14 @@ medians, and the bytes that came over the wire.
 
     web_load.py URL [RUNS]
 """
+import os
 import statistics
 import sys
 import tempfile
 import time
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", ".ci"))
+import headless_chromium  # noqa: E402
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 
 url = sys.argv[1]
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
@@ -55,13 +56,8 @@ shared = {"offline": False, "latency": 40, "downloadThroughput": 10e6 / 8, "uplo
 cut = {"offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1}
 cold, offline = [], []
 for run in range(runs):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--window-size=1280,1024",
-                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                   "--user-data-dir=" + tempfile.mkdtemp(prefix="quelvara-bench-")):
-        options.add_argument(option)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser = headless_chromium.start("--window-size=1280,1024",
+                                      "--user-data-dir=" + tempfile.mkdtemp(prefix="quelvara-bench-"))
     try:
         browser.execute_cdp_cmd("Network.enable", {})
         cold.append(load(browser, shared))

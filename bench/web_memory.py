@@ -9,11 +9,12 @@ grows, so its size at the end is the peak.
 
     web_memory.py URL
 """
+import os
 import sys
 import time
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", ".ci"))
+import headless_chromium  # noqa: E402
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 
 url = sys.argv[1]
 # Places in the lesson, as the end-to-end test clicks them.
@@ -41,12 +42,7 @@ WebAssembly.instantiate = function () {
 
 
 def peak(ratio):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-                   "--disable-component-update", "--disable-sync"):
-        options.add_argument(option)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser = headless_chromium.start()
     try:
         browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                 {"width": 1280, "height": 1024, "deviceScaleFactor": ratio, "mobile": False})
