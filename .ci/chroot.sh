@@ -49,8 +49,9 @@ chroot_copy_base() { as_root cp -a "$chroot_base" "$1"; }
 
 chroot_make() { # NAME
     if ! command -v debootstrap >/dev/null 2>&1; then
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+            --no-install-recommends debootstrap
     fi
     as_root mkdir -p "$chroot_cache"
     chroot_make_once "$chroot_base" chroot_debootstrap

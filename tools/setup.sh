@@ -39,8 +39,10 @@ quelvara_install() {
         sudo=(sudo)
     fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Waits for another apt (a system's automatic updates) instead of failing.
+    local wait=(-o DPkg::Lock::Timeout=600)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -q --no-install-recommends "${missing[@]}"
 }
 
 # Configures the build directory of a preset. "tests" configures it again
