@@ -10,8 +10,8 @@
 #   cross  kept between runs, with the cross compilers, Wine and the
 #          browsers that the platform legs install into it.
 # Downloaded packages are kept in the cache too. Sourced, not run. Needs root.
-#   chroot_enter NAME  makes or reuses chroot NAME, mounts what a build needs
-#                      and copies the sources to /src
+#   chroot_enter NAME  makes or reuses chroot NAME, and copies the sources
+#                      that this run sees at /src
 #   chroot_run SCRIPT  runs a bash script in it, in /src, with the kept
 #                      builds at /var/cache/quelvara-ci
 chroot_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -60,46 +60,45 @@ chroot_make() { # NAME
     chroot_make_once "$root" chroot_copy_base
 }
 
-chroot_mounted=()
+# Each run has its own copy of the sources and its own mounts, in a mount
+# namespace of its own, so that a platform leg and a Qt build in the
+# background can share the cross chroot; nothing is left mounted after it.
+chroot_run_src=
 chroot_leave() {
-    local i
-    for ((i = ${#chroot_mounted[@]} - 1; i >= 0; i--)); do
-        as_root umount -l "${chroot_mounted[i]}" 2>/dev/null || true
-    done
-    chroot_mounted=()
-}
-
-chroot_mount() { # type-or-bind source target
-    as_root mkdir -p "$root$3"
-    if [ "$1" = bind ]; then
-        as_root mount --bind "$2" "$root$3"
-    else
-        as_root mount -t "$1" "$2" "$root$3"
-    fi
-    chroot_mounted+=("$root$3")
+    [ -z "$chroot_run_src" ] || as_root rm -rf "$chroot_run_src"
+    chroot_run_src=
 }
 
 chroot_enter() { # NAME
     chroot_make "$1"
+    as_root mkdir -p "$chroot_cache/builds" "$chroot_cache/debs-$1/partial" "$chroot_cache/sources" "$root/src"
+    chroot_run_src=$(as_root mktemp -d "$chroot_cache/sources/$1.XXXXXX")
     trap chroot_leave EXIT
-    chroot_mount proc proc /proc
-    chroot_mount bind /dev /dev
-    chroot_mount devpts devpts /dev/pts
-    chroot_mount tmpfs tmpfs /dev/shm
-    chroot_mount tmpfs tmpfs /tmp
-    # What is built once and kept (Qt for other targets), and the packages
-    # downloaded once.
-    as_root mkdir -p "$chroot_cache/builds" "$chroot_cache/debs-$1/partial"
-    chroot_mount bind "$chroot_cache/builds" /var/cache/quelvara-ci
-    chroot_mount bind "$chroot_cache/debs-$1" /var/cache/apt/archives
     # The sources alone, without the build trees that ./test.sh leaves in the clone.
-    as_root rm -rf "$root/src"
-    as_root mkdir -p "$root/src"
-    tar -C "$chroot_src" --exclude=./build --exclude='./build-*' -cf - . | as_root tar -C "$root/src" -xf -
+    tar -C "$chroot_src" --exclude=./build --exclude='./build-*' -cf - . | as_root tar -C "$chroot_run_src" -xf -
     as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
 }
 
+# What a build needs mounted: what is built once and kept (Qt for other
+# targets) and the packages downloaded once, beside the usual.
+chroot_mount_and_enter='
+set -e
+root=$1 cache=$2 debs=$3 src=$4
+shift 4
+mount -t proc proc "$root/proc"
+mount --bind /dev "$root/dev"
+mount -t devpts devpts "$root/dev/pts"
+mount -t tmpfs tmpfs "$root/dev/shm"
+mount -t tmpfs tmpfs "$root/tmp"
+mkdir -p "$root/var/cache/quelvara-ci"
+mount --bind "$cache/builds" "$root/var/cache/quelvara-ci"
+mount --bind "$debs" "$root/var/cache/apt/archives"
+mount --bind "$src" "$root/src"
+exec chroot "$root" "$@"'
+
 chroot_run() {
-    as_root chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    as_root unshare --mount --propagation private bash -c "$chroot_mount_and_enter" chroot-run \
+        "$root" "$chroot_cache" "$chroot_cache/debs-${root##*/debian13-}" "$chroot_run_src" \
+        /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
         QUELVARA_CI_CACHE=/var/cache/quelvara-ci bash -c "set -euo pipefail; cd /src; $1"
 }

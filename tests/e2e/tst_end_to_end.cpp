@@ -86,8 +86,16 @@ public:
                 origin += QPoint((frame.width() - 959) / 2, (frame.height() - 536) / 2);
             return same(x.pixel(origin + QPoint(16, 408)), qRgb(99, 2, 255));
         }, timeoutMs);
-        if (!up)
+        if (!up) {
+            // What was on the screen instead, for a failure seen only on CI.
             *error = QStringLiteral("the main window never showed");
+            if (window) {
+                const QRect frame = x.geometry(window);
+                *error += QStringLiteral(": its window is at %1,%2, %3 by %4, and shows %5 where the continuum starts")
+                              .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                              .arg(colourText(x.pixel(origin + QPoint(16, 408))));
+            }
+        }
         return up;
     }
 
