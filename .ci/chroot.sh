@@ -15,6 +15,7 @@
 #   chroot_run SCRIPT  runs a bash script in it, in /src, with the kept
 #                      builds at /var/cache/quelvara-ci
 chroot_src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$chroot_src/tools/setup.sh"
 chroot_cache=${QUELVARA_CI_CACHE:-/var/cache/quelvara-ci}
 chroot_base=$chroot_cache/debian13-base
 chroot_mirror=${QUELVARA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
@@ -48,11 +49,7 @@ chroot_debootstrap() {
 chroot_copy_base() { as_root cp -a "$chroot_base" "$1"; }
 
 chroot_make() { # NAME
-    if ! command -v debootstrap >/dev/null 2>&1; then
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q \
-            --no-install-recommends debootstrap
-    fi
+    quelvara_install debootstrap
     as_root mkdir -p "$chroot_cache"
     chroot_make_once "$chroot_base" chroot_debootstrap
     root=$chroot_cache/debian13-$1

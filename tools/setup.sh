@@ -39,10 +39,13 @@ quelvara_install() {
         sudo=(sudo)
     fi
     echo "Installing: ${missing[*]}"
-    # Waits for another apt (a system's automatic updates) instead of failing.
-    local wait=(-o DPkg::Lock::Timeout=600)
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" update -q
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -q --no-install-recommends "${missing[@]}"
+    # Waits for another apt instead of failing: for one of this project's
+    # (CI installs in the background too) on a lock of its own, for any
+    # other (a system's automatic updates) on dpkg's.
+    local apt=("${sudo[@]}" flock -w 1200 /var/lib/apt/quelvara.lock
+               env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+    "${apt[@]}" update -q
+    "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
 }
 
 # Configures the build directory of a preset. "tests" configures it again
