@@ -5,6 +5,6 @@
 
 void LoadEmbeddedFonts()
 {
-    for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+    for (const char *file : {":/fonts/QuelvaraSans-Regular.ttf", ":/fonts/QuelvaraSans-Bold.ttf"})
         QFontDatabase::addApplicationFont(QString::fromLatin1(file));
 }

@@ -33,11 +33,11 @@ QFont PixelFont(const QString &family, int pixelHeight, bool bold)
     QFont font;
     QStringList families{family};
     if (family == QLatin1String("Arial Black")) {
-        families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans");
+        families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans") << QStringLiteral("Quelvara Sans");
         font.setWeight(QFont::Black);
     } else {
         families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Arial")
-                 << QStringLiteral("Liberation Sans");
+                 << QStringLiteral("Liberation Sans") << QStringLiteral("Quelvara Sans");
     }
     families << QStringLiteral("DejaVu Sans") << QStringLiteral("Sans Serif");
     font.setFamilies(installed(families));
