@@ -26,6 +26,14 @@ BUTTONS = ["Autre constellation", "AIDE", "À propos de Quelvara"]
 SLIDER = "Curseur de longueur d'onde"
 HYDROGEN, VEGA_AT = (72, 104), (611, 84)
 HELP_START = "1- Au départ clique sur une des étoiles les plus"
+HELP_SECOND = "brillantes du ciel ."
+# The line of the focused text under its caret, where its lines are not wrapped.
+CARET_LINE = """
+const area = document.getElementById('qt-shadow-container').shadowRoot.activeElement;
+if (!area || area.tagName !== 'TEXTAREA' || getComputedStyle(area).whiteSpace !== 'pre') return null;
+const start = area.value.lastIndexOf('\\n', area.selectionStart - 1) + 1, end = area.value.indexOf('\\n', start);
+return area.value.slice(start, end < 0 ? undefined : end);
+"""
 failures = []
 
 
@@ -126,6 +134,10 @@ try:
     key(browser, "F1", 112)
     wait_for("the help's text focused", lambda: next((n for n in nodes(browser) if n.get("focused")
                                                        and str(n["value"]).startswith(HELP_START)), None))
+    # Down: the caret on the second line, a line as the dialog has it, not
+    # one wrapped in the browser's font.
+    key(browser, "ArrowDown", 40)
+    wait_for("the help's second line under the caret", lambda: browser.execute_script(CARET_LINE) == HELP_SECOND)
     key(browser, "Escape", 27)
     wait_for("the help closed, the focus back", lambda: focused(browser) == SLIDER)
 

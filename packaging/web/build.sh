@@ -33,12 +33,19 @@ export EM_CONFIG=$EMSDK/.emscripten
 qt_build_salt="emscripten $em_version"
 
 # Static and single-threaded, as Qt for the browser is; built for size, with
-# only what the program can use. The program brings its own fonts, so Qt's
-# are left out (a patch in packaging/qt-patches/web/).
+# only what the program can use: of the widgets, the labels, buttons,
+# slider, dialogs, tooltip and read-only text it shows, and none it never
+# does (lists, tabs, spin boxes, style sheets...), nor the MIME database. The
+# program brings its own fonts, so Qt's are left out (a patch in
+# packaging/qt-patches/web/).
+web_unused=(colordialog filedialog fontdialog graphicsview style_stylesheet itemviews mainwindow dockwidget
+            toolbar menubar statusbar tabwidget tabbar toolbox splitter datetimeedit spinbox dial lcdnumber
+            textbrowser splashscreen commandlinkbutton keysequenceedit inputdialog errormessage progressdialog
+            syntaxhighlighter scroller undocommand mimetype_database)
+web_unused=("${web_unused[@]/#/-DFEATURE_}")
 qt_build web -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
     -DFEATURE_optimize_size=ON -DFEATURE_optimize_full=OFF -DFEATURE_thread=OFF \
-    -DFEATURE_colordialog=OFF -DFEATURE_filedialog=OFF -DFEATURE_fontdialog=OFF -DFEATURE_graphicsview=OFF \
-    -DQT_WASM_BUNDLED_FONTS=OFF
+    "${web_unused[@]/%/=OFF}" -DQT_WASM_BUNDLED_FONTS=OFF
 cross_qt_only
 
 rm -rf "$out" "$work"
