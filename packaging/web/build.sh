@@ -11,7 +11,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../cross_build.sh"
 out=$cross_src/build-web
 work=$cross_src/build-web-work
-cross_setup emscripten gzip brotli
+# The page's icons come from the icon exporter built for this machine, with
+# what the program needs here.
+cross_setup emscripten gzip brotli "${quelvara_packages[@]}"
 
 # Debian's emscripten keeps its library cache read-only; Qt's build wants an
 # emscripten SDK folder. A stand-in SDK whose configuration points at Debian's
