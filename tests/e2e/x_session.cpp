@@ -9,6 +9,7 @@
 #include <csignal>
 #include <vector>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xatom.h>
@@ -26,8 +27,21 @@ int ignoreXError(Display *, XErrorEvent *)
 
 void DieWithParent(QProcess &process)
 {
-    // A test killed half-way leaves no server or program behind.
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // A test killed half-way leaves no server or program behind; in a group
+    // of its own, what it starts (a browser's helpers) goes with it.
+    process.setChildProcessModifier([] {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        setpgid(0, 0);
+    });
+}
+
+void KillWithItsGroup(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    ::kill(-pid_t(process.processId()), SIGKILL);
+    process.kill();
+    process.waitForFinished(5000);
 }
 
 XServer::XServer()

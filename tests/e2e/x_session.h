@@ -59,6 +59,8 @@ private:
 
 // Kills the process when the test that started it dies.
 void DieWithParent(QProcess &process);
+// Kills a process started with DieWithParent, and all that it started.
+void KillWithItsGroup(QProcess &process);
 
 // Polls until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 10000, int pollMs = 50);
