@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 L'équipe Quelvara
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The page when the program cannot be downloaded: the French message and
-"Réessayer"; once the file is back, the button brings the lesson up.
+"""The page when the program cannot be downloaded: the French message, seen
+and heard, and "Réessayer"; once the file is back, the button brings the lesson up.
 
     web_retry.py URL FOLDER     (FOLDER: the served copy of build-web/)
 """
@@ -40,6 +40,10 @@ try:
     wait_for("the failure told", lambda: retry.is_displayed())
     expected = "Le serveur n'a pas envoyé le programme (quelvara.wasm : erreur 404)."
     assert status.text == expected, status.text
+    # and heard: the text is in the accessibility tree, not hidden from it
+    heard = [node for node in browser.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+             if not node.get("ignored") and node.get("name", {}).get("value") == expected]
+    assert heard, "the failure is hidden from a screen reader"
     assert retry.text == "Réessayer", retry.text
     assert browser.find_element(By.LINK_TEXT, "le mode d'emploi").get_attribute("href").endswith("/LISEZMOI.html")
     for path in program:

@@ -20,6 +20,7 @@
   var retry = document.getElementById("retry");
 
   function fail(text, button) {
+    status.removeAttribute("aria-hidden");
     status.textContent = text;
     progress.hidden = true;
     help.hidden = false;

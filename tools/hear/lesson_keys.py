@@ -49,13 +49,16 @@ class Keyboard:
 
 
 def spoken(log):
-    """What Orca said, with the time it said it."""
-    said = []
+    """What Orca said, with the time it said it. A text that ends a line
+    (a line of the help) goes on to the next line of the log."""
     with open(log, encoding="utf-8", errors="replace") as f:
-        for line in f:
-            match = re.match(r"(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'\s*(\{.*)?$", line.rstrip("\n"))
-            if match and match.group(2).strip():
-                said.append((match.group(1), match.group(2)))
+        text = f.read()
+    said = []
+    for match in re.finditer(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'(?: \{[^\n]*)?$", text,
+                             re.MULTILINE | re.DOTALL):
+        words = " ".join(match.group(2).split())
+        if words:
+            said.append((match.group(1), words))
     return said
 
 
