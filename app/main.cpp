@@ -14,6 +14,9 @@
 #include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -53,7 +56,15 @@ int main(int argc, char *argv[])
 {
     FontConfigurationLoader fontConfiguration;
     const QtMessageHandler previous = qInstallMessageHandler(holdStartMessages);
-    QApplication application(argc, argv);
+    // The application keeps the command line and reads it for as long as it
+    // lives: in a web page, longer than main() and its stack.
+    static std::vector<std::string> words(argv, argv + argc);
+    static std::vector<char *> arguments;
+    for (std::string &word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    static int argumentCount = argc;
+    auto application = std::make_unique<QApplication>(argumentCount, arguments.data());
     qInstallMessageHandler(previous);
     fontConfiguration.wait();
     for (const QString &message : std::as_const(heldMessages))
@@ -68,16 +79,25 @@ int main(int argc, char *argv[])
     TooltipPolicy::install();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
 
-    TForm1 Form1;
-    Form1.show();
-    TForm2 Form2;
-    TAboutBox AboutBox;
+    auto Form1 = std::make_unique<TForm1>();
+    Form1->show();
+    auto Form2 = std::make_unique<TForm2>();
+    auto AboutBox = std::make_unique<TAboutBox>();
 #ifdef Q_OS_WASM
     // In a web page every plain window opens full-screen, over the lesson;
     // a dialog keeps its own size and opens in front of it.
-    Form2.setWindowFlags(Form2.windowFlags() | Qt::Dialog);
+    Form2->setWindowFlags(Form2->windowFlags() | Qt::Dialog);
 #endif
-    Form1.setHelpWindow(&Form2);
-    Form1.setAboutBox(&AboutBox);
-    return application.exec();
+    Form1->setHelpWindow(Form2.get());
+    Form1->setAboutBox(AboutBox.get());
+#ifdef Q_OS_WASM
+    // In a web page the browser runs the event loop: exec() hands control
+    // back to it for good, and main() ends while the lesson goes on. The
+    // lesson is let go of here, to live as long as the page.
+    static_cast<void>(AboutBox.release());
+    static_cast<void>(Form2.release());
+    static_cast<void>(Form1.release());
+    static_cast<void>(application.release());
+#endif
+    return QApplication::exec();
 }

@@ -37,17 +37,21 @@ qt_build_salt="emscripten $em_version"
 # Static and single-threaded, as Qt for the browser is; built for size, with
 # only what the program can use: of the widgets, the labels, buttons,
 # slider, dialogs, tooltip and read-only text it shows, and none it never
-# does (lists, tabs, spin boxes, style sheets...), nor the MIME database. The
-# program brings its own fonts, so Qt's are left out (a patch in
-# packaging/qt-patches/web/).
+# does (lists, tabs, spin boxes, style sheets, message boxes...), nor the MIME
+# database, and the small SHA-3 rather than the fast one. The program brings
+# its own fonts and shows none of the styles' standard icons, so Qt's are left
+# out (patches in packaging/qt-patches/web/).
 web_unused=(colordialog filedialog fontdialog graphicsview style_stylesheet itemviews mainwindow dockwidget
             toolbar menubar statusbar tabwidget tabbar toolbox splitter datetimeedit spinbox dial lcdnumber
             textbrowser splashscreen commandlinkbutton keysequenceedit inputdialog errormessage progressdialog
-            syntaxhighlighter scroller undocommand mimetype_database)
+            syntaxhighlighter scroller undocommand mimetype_database messagebox sha3_fast)
 web_unused=("${web_unused[@]/#/-DFEATURE_}")
+# C++ exceptions as WebAssembly's own: QtCore is built with exceptions, and
+# emscripten's older scheme sends every call that may unwind through
+# JavaScript and back, which costs size and start-up time.
 qt_build web -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
-    -DFEATURE_optimize_size=ON -DFEATURE_optimize_full=OFF -DFEATURE_thread=OFF \
-    "${web_unused[@]/%/=OFF}" -DQT_WASM_BUNDLED_FONTS=OFF
+    -DFEATURE_optimize_size=ON -DFEATURE_optimize_full=OFF -DFEATURE_thread=OFF -DFEATURE_wasm_exceptions=ON \
+    "${web_unused[@]/%/=OFF}" -DQT_WASM_BUNDLED_FONTS=OFF -DQT_WIDGETS_STYLE_ICONS=OFF
 cross_qt_only
 
 rm -rf "$out" "$work"

@@ -77,6 +77,11 @@
   function missing() {
     if (typeof WebAssembly !== "object" || typeof WebAssembly.compile !== "function")
       return "WebAssembly";
+    // A module with one try block: the program's C++ exceptions are
+    // WebAssembly's own (Chrome 95, Firefox 100, Safari 15.2 and later).
+    if (!WebAssembly.validate(new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 4, 1, 96, 0, 0, 3, 2, 1, 0,
+                                              10, 7, 1, 5, 0, 6, 64, 11, 11])))
+      return "les exceptions de WebAssembly";
     if (typeof Promise !== "function" || typeof fetch !== "function" || typeof ReadableStream !== "function"
         || typeof TextDecoder !== "function")
       return "fetch";
