@@ -39,8 +39,9 @@ qt_build_salt="emscripten $em_version"
 # slider, dialogs, tooltip and read-only text it shows, and none it never
 # does (lists, tabs, spin boxes, style sheets, message boxes...), nor the MIME
 # database, and the small SHA-3 rather than the fast one. The program brings
-# its own fonts and shows none of the styles' standard icons, so Qt's are left
-# out (patches in packaging/qt-patches/web/).
+# its own fonts, all TrueType, and shows none of the styles' standard icons,
+# so Qt's fonts and icons and FreeType's other font drivers are left out
+# (patches in packaging/qt-patches/web/).
 web_unused=(colordialog filedialog fontdialog graphicsview style_stylesheet itemviews mainwindow dockwidget
             toolbar menubar statusbar tabwidget tabbar toolbox splitter datetimeedit spinbox dial lcdnumber
             textbrowser splashscreen commandlinkbutton keysequenceedit inputdialog errormessage progressdialog
@@ -51,15 +52,16 @@ web_unused=("${web_unused[@]/#/-DFEATURE_}")
 # JavaScript and back, which costs size and start-up time.
 qt_build web -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release \
     -DFEATURE_optimize_size=ON -DFEATURE_optimize_full=OFF -DFEATURE_thread=OFF -DFEATURE_wasm_exceptions=ON \
-    "${web_unused[@]/%/=OFF}" -DQT_WASM_BUNDLED_FONTS=OFF -DQT_WIDGETS_STYLE_ICONS=OFF
+    "${web_unused[@]/%/=OFF}" -DQT_WASM_BUNDLED_FONTS=OFF -DQT_WIDGETS_STYLE_ICONS=OFF \
+    -DQT_FREETYPE_TRUETYPE_ONLY=ON
 cross_qt_only
 
 rm -rf "$out" "$work"
 mkdir -p "$work" "$out"
 # No eval or new Function in the glue, so that a strict Content-Security-Policy
-# lets it run.
+# lets it run; and none of its code for running outside a browser.
 cross_configure "$work/build" -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
-    -DCMAKE_EXE_LINKER_FLAGS="-sDYNAMIC_EXECUTION=0 -Oz"
+    -DCMAKE_EXE_LINKER_FLAGS="-sDYNAMIC_EXECUTION=0 -sENVIRONMENT=web -Oz"
 cmake --build "$work/build" --target quelvara
 
 # The page's icons, written by the icon exporter built for this machine.
