@@ -38,14 +38,16 @@ qt_build_salt="emscripten $em_version"
 # only what the program can use: of the widgets, the labels, buttons,
 # slider, dialogs, tooltip and read-only text it shows, and none it never
 # does (lists, tabs, spin boxes, style sheets, message boxes...), nor the MIME
-# database, and the small SHA-3 rather than the fast one. The program brings
-# its own fonts, all TrueType, and shows none of the styles' standard icons,
-# so Qt's fonts and icons and FreeType's other font drivers are left out
-# (patches in packaging/qt-patches/web/).
+# database, regular expressions, or the Persian and Islamic calendars (the
+# clock shows only the time), and the small SHA-3 rather than the fast one.
+# The program brings its own fonts, all TrueType, and shows none of the
+# styles' standard icons, so Qt's fonts and icons and FreeType's other font
+# drivers are left out (patches in packaging/qt-patches/web/).
 web_unused=(colordialog filedialog fontdialog graphicsview style_stylesheet itemviews mainwindow dockwidget
             toolbar menubar statusbar tabwidget tabbar toolbox splitter datetimeedit spinbox dial lcdnumber
             textbrowser splashscreen commandlinkbutton keysequenceedit inputdialog errormessage progressdialog
-            syntaxhighlighter scroller undocommand mimetype_database messagebox sha3_fast)
+            syntaxhighlighter scroller undocommand mimetype_database messagebox sha3_fast
+            regularexpression jalalicalendar islamiccivilcalendar hijricalendar)
 web_unused=("${web_unused[@]/#/-DFEATURE_}")
 # C++ exceptions as WebAssembly's own: QtCore is built with exceptions, and
 # emscripten's older scheme sends every call that may unwind through
