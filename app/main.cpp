@@ -12,10 +12,16 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
+#ifdef Q_OS_WASM
+#include <emscripten/html5.h>
+#endif
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -50,6 +56,67 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext &, const QString
 #endif
     std::_Exit(2);
 }
+
+void SetProgramIcon()
+{
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
+}
+
+// The help window and the About box, made after the lesson and known to it.
+struct SecondaryWindows
+{
+    std::unique_ptr<TForm2> help;
+    std::unique_ptr<TAboutBox> about;
+};
+
+SecondaryWindows MakeSecondaryWindows(TForm1 &lesson)
+{
+    SecondaryWindows windows{std::make_unique<TForm2>(), std::make_unique<TAboutBox>()};
+#ifdef Q_OS_WASM
+    // In a web page every plain window opens full-screen, over the lesson;
+    // a dialog keeps its own size and opens in front of it.
+    windows.help->setWindowFlags(windows.help->windowFlags() | Qt::Dialog);
+#endif
+    lesson.setHelpWindow(windows.help.get());
+    lesson.setAboutBox(windows.about.get());
+    return windows;
+}
+
+#ifdef Q_OS_WASM
+// Runs work once, in a task of its own after the browser has drawn the frame
+// that holds the widget's first paint, so that the pupil sees that frame first.
+void AfterFirstFrame(QWidget *widget, std::function<void()> work)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget *widget, std::function<void()> work) : QObject(widget), m_work(std::move(work)) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && m_work) {
+                // The browser draws the page after every callback of a frame,
+                // this one and the one that puts the paint on the canvas, and
+                // only then runs a task queued from here.
+                emscripten_request_animation_frame(
+                    [](double, void *data) -> EM_BOOL {
+                        QTimer::singleShot(0, qApp, [data] {
+                            const std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()> *>(data));
+                            (*work)();
+                        });
+                        return EM_FALSE;
+                    },
+                    new std::function<void()>(std::exchange(m_work, nullptr)));
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_work;
+    };
+    widget->installEventFilter(new Watcher(widget, std::move(work)));
+}
+#endif
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,26 +144,24 @@ int main(int argc, char *argv[])
     // is loaded only to be replaced.
     QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     TooltipPolicy::install();
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProgramIconImage())));
-
+#ifndef Q_OS_WASM
+    SetProgramIcon();
     auto Form1 = std::make_unique<TForm1>();
     Form1->show();
-    auto Form2 = std::make_unique<TForm2>();
-    auto AboutBox = std::make_unique<TAboutBox>();
-#ifdef Q_OS_WASM
-    // In a web page every plain window opens full-screen, over the lesson;
-    // a dialog keeps its own size and opens in front of it.
-    Form2->setWindowFlags(Form2->windowFlags() | Qt::Dialog);
-#endif
-    Form1->setHelpWindow(Form2.get());
-    Form1->setAboutBox(AboutBox.get());
-#ifdef Q_OS_WASM
+    const SecondaryWindows secondary = MakeSecondaryWindows(*Form1);
+#else
     // In a web page the browser runs the event loop: exec() hands control
-    // back to it for good, and main() ends while the lesson goes on. The
-    // lesson is let go of here, to live as long as the page.
-    static_cast<void>(AboutBox.release());
-    static_cast<void>(Form2.release());
-    static_cast<void>(Form1.release());
+    // back to it for good, and main() ends while the lesson goes on, which
+    // lives as long as the page. Nothing is on screen before main() has
+    // returned, so what the pupil opens later comes after the first frame.
+    auto *Form1 = new TForm1;
+    Form1->show();
+    AfterFirstFrame(Form1, [Form1] {
+        SetProgramIcon();
+        SecondaryWindows secondary = MakeSecondaryWindows(*Form1);
+        static_cast<void>(secondary.about.release());
+        static_cast<void>(secondary.help.release());
+    });
     static_cast<void>(application.release());
 #endif
     return QApplication::exec();
