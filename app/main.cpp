@@ -2,6 +2,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "font_configuration.h"
+#include "full_screen.h"
 #ifdef QUELVARA_EMBEDDED_FONTS
 #include "embedded_fonts.h"
 #endif
@@ -147,7 +148,11 @@ int main(int argc, char *argv[])
 #ifndef Q_OS_WASM
     SetProgramIcon();
     auto Form1 = std::make_unique<TForm1>();
-    Form1->show();
+    new FullScreen(Form1.get());
+    if (QApplication::arguments().contains(QStringLiteral("--fullscreen")))
+        Form1->showFullScreen();
+    else
+        Form1->show();
     const SecondaryWindows secondary = MakeSecondaryWindows(*Form1);
 #else
     // In a web page the browser runs the event loop: exec() hands control

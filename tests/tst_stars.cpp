@@ -5,7 +5,9 @@
 
 #include "colour_ramp.h"
 #include "spectrum_strips.h"
+#include "touch_input.h"
 
+#include <QScopeGuard>
 #include <QTest>
 #include <cmath>
 #include <map>
@@ -426,16 +428,20 @@ void TestStars::touchWithinAFingersReach_data()
     QTest::addColumn<bool>("secondView");
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QString>("star"); // the hot spot a finger there picks, if any
-    QTest::newRow("on Vega") << false << QPoint(614, 84) << "Shape10";
-    QTest::newRow("20 px right of Vega") << false << QPoint(641, 84) << "Shape10";
-    QTest::newRow("24 px above Vega") << false << QPoint(614, 56) << "Shape10";
-    QTest::newRow("30 px right of Vega") << false << QPoint(651, 84) << "";
-    QTest::newRow("20 px from Vega's corner, diagonally") << false << QPoint(636, 101) << "Shape10";
-    QTest::newRow("25 px from Vega's corner, diagonally") << false << QPoint(640, 105) << "";
-    QTest::newRow("22 px below Deneb") << false << QPoint(743, 294) << "shape9";
-    QTest::newRow("20 px left of Pollux") << true << QPoint(642, 167) << "Shape1";
-    QTest::newRow("where Vega is hidden") << true << QPoint(614, 84) << "";
-    QTest::newRow("12 px right of and below Betelgeuse") << true << QPoint(900, 348) << "Shape11";
+    QTest::addColumn<int>("shown");    // how many times larger than the screen's pixels
+    QTest::newRow("on Vega") << false << QPoint(614, 84) << "Shape10" << 1;
+    QTest::newRow("20 px right of Vega") << false << QPoint(641, 84) << "Shape10" << 1;
+    QTest::newRow("24 px above Vega") << false << QPoint(614, 56) << "Shape10" << 1;
+    QTest::newRow("30 px right of Vega") << false << QPoint(651, 84) << "" << 1;
+    QTest::newRow("20 px from Vega's corner, diagonally") << false << QPoint(636, 101) << "Shape10" << 1;
+    QTest::newRow("25 px from Vega's corner, diagonally") << false << QPoint(640, 105) << "" << 1;
+    QTest::newRow("22 px below Deneb") << false << QPoint(743, 294) << "shape9" << 1;
+    QTest::newRow("20 px left of Pollux") << true << QPoint(642, 167) << "Shape1" << 1;
+    QTest::newRow("where Vega is hidden") << true << QPoint(614, 84) << "" << 1;
+    QTest::newRow("12 px right of and below Betelgeuse") << true << QPoint(900, 348) << "Shape11" << 1;
+    // Full screen on a projector: the finger's reach is measured on the screen.
+    QTest::newRow("12 px right of Vega, twice as large") << false << QPoint(633, 84) << "Shape10" << 2;
+    QTest::newRow("14 px right of Vega, twice as large") << false << QPoint(635, 84) << "" << 2;
 }
 
 void TestStars::touchWithinAFingersReach()
@@ -445,6 +451,9 @@ void TestStars::touchWithinAFingersReach()
     QFETCH(bool, secondView);
     QFETCH(QPoint, at);
     QFETCH(QString, star);
+    QFETCH(int, shown);
+    ShownMagnification() = shown;
+    const auto normal = qScopeGuard([] { ShownMagnification() = 1; });
     ShownForm clicked;
     if (secondView)
         clicked.clickControl("BitBtn3");

@@ -7,7 +7,7 @@
 quelvara_test_packages=(xvfb libx11-dev libxtst-dev valgrind at-spi2-core python3-pyatspi dbus-daemon
                         desktop-file-utils appstream dpkg-dev file lintian reuse groff-base)
 
-quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+quelvara_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev
                    libvulkan-dev libfontconfig-dev fonts-dejavu-core fonts-liberation)
 
 quelvara_needs() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "release_router.h"
+#include "touch_input.h"
 
 #include <QWidget>
 
@@ -17,7 +18,7 @@ public:
     static constexpr int TouchReach = 24;
 
     void releaseAction(Qt::MouseButton button) override;
-    int touchReach() const override { return TouchReach; }
+    int touchReach() const override { return FingerDistance(TouchReach); }
 
     // Whether what the hot spot stands for is chosen; told to assistive
     // technology, never shown.

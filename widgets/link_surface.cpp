@@ -69,7 +69,8 @@ bool LinkSurface::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
         const bool first = m_pending.isEmpty();
-        m_pending += static_cast<QWidget *>(watched)->geometry();
+        // The control's place in this surface, wherever the window has put both.
+        m_pending += static_cast<QWidget *>(watched)->geometry().translated(-pos());
         if (first)
             QMetaObject::invokeMethod(this, &LinkSurface::clearPending, Qt::QueuedConnection);
     }

@@ -161,5 +161,5 @@ void TooltipPolicy::showTip()
         return;
     for (QWidget *tip : QApplication::topLevelWidgets())
         if (tip->objectName() == QLatin1String("qtooltip_label") && tip->isVisible())
-            tip->move(tip->x(), m_globalPosition.y() - AboveFinger - tip->frameGeometry().height());
+            tip->move(tip->x(), m_globalPosition.y() - FingerDistance(AboveFinger) - tip->frameGeometry().height());
 }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <optional>
 
 namespace {
 
@@ -32,6 +33,11 @@ QString programPath()
 // window, which fills the screen with the lesson centred in it; empty where
 // the lesson is a window of its own.
 QString pageWindowTitle() { return qEnvironmentVariable("QUELVARA_E2E_PAGE_TITLE"); }
+
+// Started full screen, as the launcher "Quelvara en plein écran" does.
+bool startedFullScreen() { return qEnvironmentVariable("QUELVARA_E2E_ARGUMENTS").contains(QLatin1String("--fullscreen")); }
+
+constexpr QSize Lesson(959, 536);
 
 bool same(QRgb a, QRgb b) { return (a & 0xffffffu) == (b & 0xffffffu); }
 
@@ -65,6 +71,8 @@ public:
         program.setProcessChannelMode(QProcess::ForwardedOutputChannel);
         QStringList command = wrapper;
         command << programPath();
+        // Another way to start it, as a launcher does ("--fullscreen").
+        command << qEnvironmentVariable("QUELVARA_E2E_ARGUMENTS").split(u' ', Qt::SkipEmptyParts);
         program.start(command.takeFirst(), command);
         if (!program.waitForStarted(5000)) {
             *error = QStringLiteral("the program does not start");
@@ -80,11 +88,8 @@ public:
             window = x.findWindow(page.isEmpty() ? QStringLiteral("Quelvara") : page);
             if (!window)
                 return false;
-            const QRect frame = x.geometry(window);
-            origin = frame.topLeft();
-            if (!page.isEmpty())
-                origin += QPoint((frame.width() - 959) / 2, (frame.height() - 536) / 2);
-            return same(x.pixel(origin + QPoint(16, 408)), qRgb(99, 2, 255));
+            locate();
+            return same(at(QPoint(16, 408)), qRgb(99, 2, 255));
         }, timeoutMs);
         if (!up) {
             // What was on the screen instead, for a failure seen only on CI.
@@ -115,9 +120,35 @@ public:
         }
     }
 
-    QRgb at(QPoint p) const { return x.pixel(origin + p); }
-    QImage shot() const { return x.grab(QRect(origin, QSize(959, 536))); }
-    void click(QPoint p, int button = 1) const { x.click(origin + p, button); }
+    // Where a lesson centred in an area of that size starts in it: a whole
+    // number of the lesson's pixels.
+    static QPoint centred(QSize area, int scale)
+    {
+        return QPoint((area.width() / scale - Lesson.width()) / 2, (area.height() / scale - Lesson.height()) / 2) * scale;
+    }
+    // Where the lesson is and how large: a window of its own, or centred in
+    // a page or a full screen at the largest whole scale that fits it.
+    void locate()
+    {
+        const QRect frame = x.geometry(window);
+        const bool fills = !pageWindowTitle().isEmpty() || frame.size() == XServer::screenSize();
+        scale = fills ? std::max(1, std::min(frame.width() / Lesson.width(), frame.height() / Lesson.height())) : 1;
+        origin = frame.topLeft();
+        if (fills)
+            origin += centred(frame.size(), scale);
+    }
+    // A point of the lesson on the screen.
+    QPoint on(QPoint p) const { return origin + p * scale; }
+    QRgb at(QPoint p) const { return x.pixel(on(p)); }
+    // The lesson on the screen, as many pixels as it shows.
+    QImage screenShot() const { return x.grab(QRect(origin, Lesson * scale)); }
+    // One pixel of each block of the scale.
+    QImage shot() const
+    {
+        const QImage screen = screenShot();
+        return scale == 1 ? screen : screen.scaled(Lesson, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    void click(QPoint p, int button = 1) const { x.click(on(p), button); }
     bool waitFor(QPoint p, QRgb colour, int timeoutMs = 5000) const
     {
         return waitUntil([&] { return same(at(p), colour); }, timeoutMs);
@@ -128,9 +159,10 @@ public:
     QProcess program;
     unsigned long window = 0;
     QPoint origin;
+    int scale = 1;
 };
 
-const QPoint Hydrogen(72, 104), AutreConstellation(776, 424), Aide(600, 508),
+const QPoint Hydrogen(72, 104), AutreConstellation(776, 424), DessinerLaConstellation(776, 464), Aide(600, 508),
     APropos(870, 506), Vega(611, 84), Deneb(740, 264), Pollux(668, 166);
 
 } // namespace
@@ -154,6 +186,7 @@ private slots:
     void aboutBoxAndEnter();
     void closingTheMainWindowExitsWithZero_data();
     void closingTheMainWindowExitsWithZero();
+    void fullScreenAndBack();
     void locales_data();
     void locales();
     void withoutTheWindowsFonts();
@@ -211,13 +244,17 @@ void TestEndToEnd::continuumIs(const std::vector<std::pair<int, int>> &lines)
 
 void TestEndToEnd::startUpScreen()
 {
+    // On a projector the lesson is shown at a larger whole scale.
+    const int scale = std::max(1, qEnvironmentVariableIntValue("QUELVARA_E2E_SCALE"));
+    const QSize screen = XServer::screenSize();
     if (pageWindowTitle().isEmpty())
-        QCOMPARE(m_run->x.geometry(m_run->window).size(), QSize(959, 536));
+        QCOMPARE(m_run->x.geometry(m_run->window).size(), startedFullScreen() ? screen : Lesson);
+    QCOMPARE(m_run->scale, scale);
     // Where the program's platform draws a title bar of its own inside the
     // centred window (Windows under Wine), the lesson sits below it.
     const QStringList titleBar = qEnvironmentVariable("QUELVARA_E2E_TITLE_BAR", QStringLiteral("0,0")).split(u',');
     QCOMPARE(m_run->origin,
-             QPoint((1280 - 959) / 2, (1024 - 536) / 2) + QPoint(titleBar.value(0).toInt(), titleBar.value(1).toInt()));
+             Running::centred(screen, scale) + QPoint(titleBar.value(0).toInt(), titleBar.value(1).toInt()));
     continuumIs({});
     const QImage shot = m_run->shot();
     for (int x = 0; x <= 400; ++x)
@@ -282,9 +319,9 @@ void TestEndToEnd::otherConstellationWithPollux()
 }
 
 // The tooltip's box below the pointer, in screen pixels, or an empty rectangle.
-static QRect tooltipBelow(const XClient &x, QPoint pointer)
+static QRect tooltipBelow(const XClient &x, QPoint pointer, int scale = 1)
 {
-    const QRect area(pointer - QPoint(40, 0), QSize(240, 80));
+    const QRect area(pointer - QPoint(40, 0) * scale, QSize(240, 80) * scale);
     const QImage shot = x.grab(area);
     QRect box;
     for (int y = 0; y < shot.height(); ++y)
@@ -305,41 +342,42 @@ void TestEndToEnd::stripTooltip()
 {
     QFETCH(bool, leaving);
     const XClient &x = m_run->x;
-    const QPoint o = m_run->origin;
-    const QPoint outside = o + QPoint(-20, 320); // left of the window, past the strip's edge
-    x.moveTo(o + QPoint(300, 500));               // the grey background
+    const int s = m_run->scale;
+    // Left of the window, past the strip's edge (full screen: the screen's edge).
+    const QPoint outside = m_run->on(QPoint(-20, 320));
+    x.moveTo(m_run->on(QPoint(300, 500))); // the grey background
     QThread::msleep(150);
     // Up about 500 ms after the pointer enters, in its own pale yellow and
     // the windows' small font, and gone 2500 ms later.
-    QPoint at = o + QPoint(16 + 210, 320);
+    QPoint at = m_run->on(QPoint(16 + 210, 320));
     x.moveTo(at);
     QElapsedTimer clock;
     clock.start();
     QThread::msleep(250);
-    QVERIFY(tooltipBelow(x, at).isEmpty());
+    QVERIFY(tooltipBelow(x, at, s).isEmpty());
     QRect tip;
-    QVERIFY(waitUntil([&] { return !(tip = tooltipBelow(x, at)).isEmpty(); }, 700, 20));
+    QVERIFY(waitUntil([&] { return !(tip = tooltipBelow(x, at, s)).isEmpty(); }, 700, 20));
     QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY2(tip.height() <= 17, qPrintable(QString::number(tip.height())));
-    QVERIFY(waitUntil([&] { return tooltipBelow(x, at).isEmpty(); }, 3300));
+    QVERIFY2(tip.height() <= 17 * s, qPrintable(QString::number(tip.height())));
+    QVERIFY(waitUntil([&] { return tooltipBelow(x, at, s).isEmpty(); }, 3300));
     if (!leaving)
         return;
     // Out of the window and straight back onto another column: up again.
     x.moveTo(outside);
     QThread::msleep(150);
-    at = o + QPoint(16 + 100, 320);
+    at = m_run->on(QPoint(16 + 100, 320));
     x.moveTo(at);
-    QVERIFY(waitUntil([&] { return !tooltipBelow(x, at).isEmpty(); }, 1200, 20));
+    QVERIFY(waitUntil([&] { return !tooltipBelow(x, at, s).isEmpty(); }, 1200, 20));
     // Onto the strip and out of the window within 500 ms: no tooltip anywhere.
-    x.moveTo(o + QPoint(300, 500));
+    x.moveTo(m_run->on(QPoint(300, 500)));
     QThread::msleep(300);
-    at = o + QPoint(16 + 50, 320);
+    at = m_run->on(QPoint(16 + 50, 320));
     x.moveTo(at);
     QThread::msleep(200);
     x.moveTo(outside);
     QThread::msleep(1000);
-    QVERIFY(tooltipBelow(x, at).isEmpty());
-    QVERIFY(tooltipBelow(x, outside).isEmpty());
+    QVERIFY(tooltipBelow(x, at, s).isEmpty());
+    QVERIFY(tooltipBelow(x, outside, s).isEmpty());
 }
 
 void TestEndToEnd::helpWindowOpensAndCloses_data()
@@ -361,11 +399,12 @@ void TestEndToEnd::helpWindowOpensAndCloses()
     // On a desktop the help is a window of its own; in a page it is drawn
     // on the lesson's own screen, kept whole on it.
     const bool page = !pageWindowTitle().isEmpty();
-    const QPoint corner = page ? m_run->origin + QPoint(40, 536 - 349) : QPoint(40, 190);
+    const int s = m_run->scale;
+    const QPoint corner = page ? m_run->on(QPoint(40, 536 - 349)) : QPoint(40, 190) * s;
     unsigned long help = 0;
     if (!page) {
         QVERIFY(waitUntil([&] { return (help = m_run->x.findWindow(QStringLiteral("AIDE"))) != 0; }));
-        QCOMPARE(m_run->x.geometry(help), QRect(corner, QSize(422, 349)));
+        QCOMPARE(m_run->x.geometry(help), QRect(corner, QSize(422, 349) * s));
         // The help window carries the program icon: 516 transparent pixels and
         // colour bands at the top left; the main window its own, framed in red.
         const QImage icon = m_run->x.icon(help, 32);
@@ -378,13 +417,13 @@ void TestEndToEnd::helpWindowOpensAndCloses()
         QVERIFY(same(icon.pixel(1, 6), qRgb(0, 0, 255)) && same(icon.pixel(13, 6), qRgb(255, 0, 0)));
         QVERIFY(same(m_run->x.icon(m_run->window, 32).pixel(0, 16), qRgb(255, 0, 0)));
     }
-    const QPoint text = corner + QPoint(30, 290); // white in the help, grey in the main window
+    const QPoint text = corner + QPoint(30, 290) * s; // white in the help, grey in the main window
     QVERIFY(waitUntil([&] { return same(m_run->x.pixel(text), White); }));
     if (keys) {
         QThread::msleep(300);
         m_run->x.key("Escape");
     } else {
-        m_run->x.click(corner + QPoint(168 + 37, 320 + 12)); // "OK"
+        m_run->x.click(corner + QPoint(168 + 37, 320 + 12) * s); // "OK"
     }
     QVERIFY(waitUntil([&] { return page ? !same(m_run->x.pixel(text), White) : !m_run->x.isViewable(help); }));
     QCOMPARE(m_run->program.state(), QProcess::Running);
@@ -404,7 +443,7 @@ void TestEndToEnd::aboutBoxAndEnter()
         QVERIFY(waitUntil([&] { return !same(m_run->at(inside), grey); }));
     } else {
         QVERIFY(waitUntil([&] { return (about = m_run->x.findWindow(QStringLiteral("A propos"))) != 0; }));
-        QCOMPARE(m_run->x.geometry(about).size(), QSize(298, 213));
+        QCOMPARE(m_run->x.geometry(about).size(), QSize(298, 213) * m_run->scale);
     }
     QThread::msleep(300);
     m_run->x.key("Return");
@@ -434,6 +473,105 @@ void TestEndToEnd::closingTheMainWindowExitsWithZero()
     QVERIFY(m_run->program.waitForFinished(10000));
     QCOMPARE(m_run->program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_run->program.exitCode(), 0);
+}
+
+// Each pixel of the lesson in the areas, at one scale and at the other, is a
+// block of one colour, the same at both; at one scale, the same pixels.
+static QString blocksDiffer(const QImage &a, int sa, const QImage &b, int sb, const QList<QRect> &areas,
+                            const QList<QRect> &except)
+{
+    const auto block = [](const QImage &image, int s, int x, int y) -> std::optional<QRgb> {
+        const QRgb c = image.pixel(x * s, y * s);
+        for (int j = 0; j < s; ++j)
+            for (int i = 0; i < s; ++i)
+                if (!same(image.pixel(x * s + i, y * s + j), c))
+                    return std::nullopt;
+        return c;
+    };
+    for (const QRect &area : areas)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (std::any_of(except.begin(), except.end(), [&](const QRect &r) { return r.contains(x, y); }))
+                    continue;
+                if (sa == sb) {
+                    for (int j = 0; j < sa; ++j)
+                        for (int i = 0; i < sa; ++i)
+                            if (!same(a.pixel(x * sa + i, y * sa + j), b.pixel(x * sa + i, y * sa + j)))
+                                return QStringLiteral("pixel %1, %2 of the lesson has changed").arg(x).arg(y);
+                    continue;
+                }
+                const auto ca = block(a, sa, x, y), cb = block(b, sb, x, y);
+                if (!ca || !cb || !same(*ca, *cb))
+                    return QStringLiteral("pixel %1, %2 of the lesson: %3 at scale %4, %5 at scale %6")
+                        .arg(x).arg(y).arg(ca ? colourText(*ca) : QStringLiteral("not one colour")).arg(sa)
+                        .arg(cb ? colourText(*cb) : QStringLiteral("not one colour")).arg(sb);
+            }
+    return {};
+}
+
+void TestEndToEnd::fullScreenAndBack()
+{
+    if (!pageWindowTitle().isEmpty())
+        QSKIP("in a page, full screen is the browser's");
+    // The pointer rests on the window's grey, and a star's tooltip is gone.
+    const auto rest = [this] {
+        m_run->x.moveTo(m_run->on(QPoint(470, 200)));
+        QVERIFY(waitUntil([this] {
+            const QImage shot = m_run->shot();
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    if (same(shot.pixel(x, y), TooltipYellow))
+                        return false;
+            return true;
+        }, 4000, 100));
+    };
+    m_run->click(DessinerLaConstellation);
+    m_run->click(Hydrogen);
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, Absorption));
+    rest();
+    const QRect firstFrame = m_run->x.geometry(m_run->window);
+    const int firstScale = m_run->scale;
+    const QImage first = m_run->screenShot();
+
+    // F11: a window goes full screen, a full screen goes back to a window.
+    m_run->x.key("F11");
+    QVERIFY(waitUntil([&] {
+        if (m_run->x.geometry(m_run->window) == firstFrame)
+            return false;
+        m_run->locate();
+        return same(m_run->at({16 + 71, 440}), Absorption) && same(m_run->at({16, 408}), qRgb(99, 2, 255));
+    }));
+    rest();
+    const QImage second = m_run->screenShot();
+    // The strips, the bars, the sky and the link line: nothing but larger.
+    // The slider and the wavelength's label are drawn anew at each scale.
+    const QList<QRect> pictures{{16, 288, 401, 73}, {16, 408, 400, 73}, {16, 121, 401, 8}, {80, 169, 265, 8},
+                                {16, 225, 401, 8},  {544, 16, 409, 329}, {420, 90, 186, 341}};
+    const QString differ = blocksDiffer(first, firstScale, second, m_run->scale, pictures,
+                                        {{4, 360, 427, 33}, {376, 392, 49, 16}, {592, 32, 28, 13},
+                                         {760, 168, 37, 13}, {832, 200, 38, 13}});
+    QVERIFY2(differ.isEmpty(), qPrintable(differ));
+
+    // A click hits there what it hits here: Vega released, then chosen again.
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, *SpectrumColour(ContinuumLastStepOfColumn(71))));
+    m_run->click(Vega);
+    QVERIFY(m_run->waitFor({16 + 71, 440}, Absorption));
+
+    // F11 again gives back the same place, size and pixels, the clock apart.
+    m_run->x.key("F11");
+    QVERIFY(waitUntil([&] { return m_run->x.geometry(m_run->window) == firstFrame; }));
+    QVERIFY(waitUntil([&] {
+        m_run->locate();
+        return same(m_run->at({16 + 71, 440}), Absorption);
+    }));
+    rest();
+    QCOMPARE(m_run->scale, firstScale);
+    const QImage third = m_run->screenShot();
+    const QString changed = blocksDiffer(first, firstScale, third, firstScale, {QRect(QPoint(0, 0), Lesson)},
+                                         {{16, 512, 100, 13}});
+    QVERIFY2(changed.isEmpty(), qPrintable(changed));
 }
 
 void TestEndToEnd::locales_data()

@@ -59,12 +59,20 @@ XServer::~XServer()
     }
 }
 
+QSize XServer::screenSize()
+{
+    // Another screen where asked (a projector's), as WIDTHxHEIGHT.
+    const QStringList size = qEnvironmentVariable("QUELVARA_E2E_SCREEN", QStringLiteral("1280x1024")).split(u'x');
+    return QSize(size.value(0).toInt(), size.value(1).toInt());
+}
+
 bool XServer::start(QString *error)
 {
     // -displayfd makes the server pick a free display and print its number.
     m_process.setProgram(QStringLiteral("Xvfb"));
     m_process.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                            QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                            QStringLiteral("0"),
+                            QStringLiteral("%1x%2x24").arg(screenSize().width()).arg(screenSize().height()),
                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start();

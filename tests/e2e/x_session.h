@@ -18,6 +18,7 @@ public:
     XServer();
     ~XServer();
     bool start(QString *error);
+    static QSize screenSize();
     QString display() const { return m_display; }
 
 private:

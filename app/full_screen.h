@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QScreen;
+class QWidget;
+
+// A window of fixed size shown large on a projector or a whiteboard. F11
+// switches it to full screen and back, and a window manager's own key is
+// followed too. In full screen Qt scales the screen by the largest whole
+// factor that holds the window's size, so text is drawn sharp and every
+// pixel of a picture becomes a square block, and the content is centred on
+// the window's background. Leaving gives back the scale, size and place.
+class FullScreen : public QObject
+{
+public:
+    explicit FullScreen(QWidget *window);
+
+    void toggle();
+    // The largest whole number of device pixels per pixel of the design at
+    // which it fits on a screen of that many device pixels; at least 1.
+    static int wholeScale(QSize design, QSize devicePixels);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void enter();
+    void leave();
+    void centre();
+    void setScreenScale(QScreen *screen, qreal deviceRatio);
+
+    QWidget *m_window;
+    QSize m_design;
+    QRect m_normal;
+    QScreen *m_scaledScreen = nullptr;
+    qreal m_ratioBefore = 1;
+    QPoint m_offset;
+};
