@@ -23,6 +23,9 @@ findings=$(appstreamcli validate --no-net "$metainfo" 2>&1 | grep -E '^[EW]: ' |
 grep -q '^Icon=org.quelvara.Quelvara$' "$desktop" || fail "desktop entry names another icon"
 grep -q '^Comment=.*étoile' "$desktop" || fail "desktop entry comment is not the French one"
 grep -q 'Categories=Education;Science;Physics;Astronomy;' "$desktop" || fail "categories"
+# The launcher for the projector: a desktop action that starts it full screen.
+sed -n '/^\[Desktop Action plein-ecran\]/,$p' "$desktop" | grep -q '^Exec=quelvara --fullscreen$' \
+    && grep -q '^Actions=plein-ecran;$' "$desktop" || fail "no action \"Quelvara en plein écran\""
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "no project licence"
 ! grep -q -E 'https?://' "$metainfo" || fail "the AppStream file points at a web address"
 for page in man/man1 man/fr/man1; do
