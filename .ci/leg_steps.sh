@@ -29,8 +29,11 @@ trap leg_cleanup EXIT
 leg_end_to_end() {
     quelvara_install "${quelvara_packages[@]}" "${quelvara_test_packages[@]}" "$@"
     local build=/var/tmp/quelvara-e2e
-    cmake -S "$leg_src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
-    cmake --build "$build" --target tst_end_to_end >/dev/null
+    # Quiet when it works; what failed, when it does.
+    cmake -S "$leg_src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+        >"$leg_temp/e2e-build.log" 2>&1 \
+        && cmake --build "$build" --target tst_end_to_end >>"$leg_temp/e2e-build.log" 2>&1 \
+        || { tail -40 "$leg_temp/e2e-build.log" >&2; echo "FAIL: the end-to-end test does not build" >&2; exit 1; }
     leg_e2e=$build/tests/tst_end_to_end
 }
 
