@@ -68,13 +68,16 @@ cmake --build "$work/build" --target quelvara
 
 # The page's icons, written by the icon exporter built for this machine.
 cmake -S "$cross_src" -B "$work/host" -G Ninja -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$work/host" --target quelvara_export_icon >/dev/null
+cmake --build "$work/host" --target quelvara_export_icon quelvara_teaching >/dev/null
 "$work/host/packaging/quelvara_export_icon" "$out/quelvara.ico"
 for size in 192 512; do "$work/host/packaging/quelvara_export_icon" "$out/quelvara-$size.png" "$size"; done
 
 bin=$work/build/bin
 cp "$bin/quelvara.js" "$bin/quelvara.wasm" "$bin/qtloader.js" "$out/"
 cp "$here/index.html" "$here/quelvara.webmanifest" "$here/LISEZMOI.html" "$out/"
+# The teacher's guide and the pupil's sheet, which LISEZMOI.html links to.
+teaching=$work/host/packaging/teaching
+cp "$teaching/guide-enseignant.html" "$teaching/fiche-eleve.html" "$teaching"/capture-*.png "$out/"
 # The page counts the program's bytes against its size.
 sed "s/@QUELVARA_WASM_SIZE@/$(stat -c %s "$out/quelvara.wasm")/" "$here/quelvara-page.js" >"$out/quelvara-page.js"
 cross_licences "$out/licences"
@@ -87,7 +90,7 @@ sed -e "s/@QUELVARA_BUILD@/$build_id/" -e "s|@QUELVARA_FILES@|${listed%, }|" "$h
     >"$out/quelvara-sw.js"
 # Compressed beside the originals, for servers that send them as they are.
 for file in quelvara.js quelvara.wasm qtloader.js index.html quelvara-page.js quelvara-sw.js \
-    quelvara.webmanifest LISEZMOI.html; do
+    quelvara.webmanifest LISEZMOI.html guide-enseignant.html fiche-eleve.html; do
     gzip -9 -n -k "$out/$file"
     brotli -q 11 -k "$out/$file"
 done

@@ -57,6 +57,8 @@ for library in "$gcc_runtime/libgcc_s_seh-1.dll" "$gcc_runtime/libstdc++-6.dll" 
     cp "$library" "$folder/"
 done
 x86_64-w64-mingw32-strip "$folder"/*.exe "$folder"/*.dll "$folder"/*/*.dll
+# The teacher's guide and the pupil's sheet, as the build wrote them.
+cp -r "$work/build/packaging/teaching" "$folder/enseignant"
 cross_licences "$folder/licences"
 cp "$qt_source_dir/LICENSES/GPL-3.0-only.txt" "$folder/licences/Qt-GPL-3.0-only.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$folder/licences/mingw-w64-runtime.txt"

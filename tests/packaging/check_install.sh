@@ -23,6 +23,11 @@ findings=$(appstreamcli validate --no-net "$metainfo" 2>&1 | grep -E '^[EW]: ' |
 grep -q '^Icon=org.quelvara.Quelvara$' "$desktop" || fail "desktop entry names another icon"
 grep -q '^Comment=.*étoile' "$desktop" || fail "desktop entry comment is not the French one"
 grep -q 'Categories=Education;Science;Physics;Astronomy;' "$desktop" || fail "categories"
+# The teacher's guide and the pupil's sheet, beside the package's other documents.
+for page in guide-enseignant.html fiche-eleve.html capture-depart.png capture-projecteur.png LISEZMOI.html; do
+    [ -f "$root/usr/share/doc/quelvara/$page" ] || fail "no $page in /usr/share/doc/quelvara"
+done
+grep -q 'Spectre de Vega' "$root/usr/share/doc/quelvara/guide-enseignant.html" || fail "the guide has no answers"
 # The launcher for the projector: a desktop action that starts it full screen.
 sed -n '/^\[Desktop Action plein-ecran\]/,$p' "$desktop" | grep -q '^Exec=quelvara --fullscreen$' \
     && grep -q '^Actions=plein-ecran;$' "$desktop" || fail "no action \"Quelvara en plein écran\""

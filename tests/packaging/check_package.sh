@@ -28,10 +28,11 @@ for path in ./usr/bin/quelvara ./usr/share/applications/org.quelvara.Quelvara.de
             ./usr/share/icons/hicolor/32x32/apps/org.quelvara.Quelvara.png \
             ./usr/share/icons/hicolor/128x128/apps/org.quelvara.Quelvara.png \
             ./usr/share/doc/quelvara/copyright ./usr/share/doc/quelvara/changelog.gz \
+            ./usr/share/doc/quelvara/guide-enseignant.html ./usr/share/doc/quelvara/fiche-eleve.html \
             ./usr/share/man/man1/quelvara.1.gz ./usr/share/man/fr/man1/quelvara.1.gz; do
     grep -qx "$path" <<<"$contents" || fail "package lacks $path"
 done
-if grep -q -E '(tst_|quelvara_export_icon|\.a$)' <<<"$contents"; then
+if grep -q -E '(tst_|quelvara_export_|\.a$)' <<<"$contents"; then
     fail "package carries build leftovers"
 fi
 # No error and no warning from lintian (its notes are not counted). Newer
