@@ -4,7 +4,8 @@
 """The whole lesson on every screen: Chromium emulating phones, tablets and
 large monitors, touch only where the device has it. On each, the page's
 real pixels hold the lesson whole, with its proportions, at scale 1 where
-it fits; the line asking to turn the device shows on an upright phone only;
+it fits, at the largest whole scale where it fits twice over or more, and
+at scale 1 again once the screen is smaller; the line asking to turn the device shows on an upright phone only;
 turning the device fits the lesson again. On the tablet and the phone held
 sideways, a finger's taps on "Hydrogène" and beside Vega do what clicks do,
 at the page's zoom, a finger drags the slider's thumb and its label follows,
@@ -32,8 +33,8 @@ SCREENS = [
     ("phone-landscape", 844, 390, 3, True, None),
     ("phone-portrait", 390, 844, 3, True, None),
     ("tablet", 1024, 768, 2, True, 1),
-    ("desktop", 1920, 1080, 1, False, 1),
-    ("desktop-4k", 3840, 2160, 1, False, 1),
+    ("desktop", 1920, 1080, 1, False, 2),
+    ("desktop-4k", 3840, 2160, 1, False, 4),
 ]
 SHOWN = """
 const screen = document.getElementById('qt-shadow-container');
@@ -173,6 +174,9 @@ for name, width, height, ratio, touch, zoom in SCREENS:
         if touch:  # the device turned
             emulate(height, width)
             check(height, width, name + ", turned", None)
+        elif zoom > 1:  # full screen left: the lesson fits at scale 1 again
+            emulate(1280, 800)
+            check(1280, 800, name + ", smaller", 1)
     finally:
         browser.quit()
 if failures:

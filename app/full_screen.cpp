@@ -1,5 +1,6 @@
 #include "full_screen.h"
 
+#include "screen_scale.h"
 #include "touch_input.h"
 
 #include <QEvent>
@@ -8,20 +9,7 @@
 #include <QShortcut>
 #include <QWidget>
 #include <QWindow>
-#include <QtGui/private/qhighdpiscaling_p.h>
-#include <qpa/qplatformscreen.h>
 #include <algorithm>
-
-namespace {
-// Qt multiplies each screen's own factor by the one given to the whole
-// program, as it reads it at start.
-qreal ProgramScaleFactor()
-{
-    bool ok = false;
-    const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
-    return ok && factor > 0 ? factor : 1;
-}
-} // namespace
 
 FullScreen::FullScreen(QWidget *window)
     : QObject(window)
@@ -30,11 +18,6 @@ FullScreen::FullScreen(QWidget *window)
 {
     window->installEventFilter(this);
     new QShortcut(QKeySequence(Qt::Key_F11), window, window, [this] { toggle(); });
-}
-
-int FullScreen::wholeScale(QSize design, QSize devicePixels)
-{
-    return std::max(1, std::min(devicePixels.width() / design.width(), devicePixels.height() / design.height()));
 }
 
 void FullScreen::toggle()
@@ -57,14 +40,6 @@ bool FullScreen::eventFilter(QObject *, QEvent *event)
     return false;
 }
 
-void FullScreen::setScreenScale(QScreen *screen, qreal deviceRatio)
-{
-    // A window's pixel ratio is Qt's factor for its screen times the
-    // platform's own (a browser's, where it has one).
-    const qreal platform = screen->handle() ? screen->handle()->devicePixelRatio() : 1;
-    QHighDpiScaling::setScreenFactor(screen, deviceRatio / platform / ProgramScaleFactor());
-}
-
 void FullScreen::enter()
 {
     QScreen *screen = m_window->screen();
@@ -77,8 +52,8 @@ void FullScreen::enter()
     // The fixed size would keep the window at the design's size.
     m_window->setMinimumSize(0, 0);
     m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const int scale = wholeScale(m_design, devicePixels);
-    setScreenScale(screen, scale);
+    const int scale = WholeScale(m_design, devicePixels);
+    SetScreenRatio(screen, scale);
     ShownMagnification() = scale / m_ratioBefore;
     // Where no window manager lays out a full-screen window, cover the screen:
     // a shown window through its window, as the widget's own geometry would
@@ -91,7 +66,7 @@ void FullScreen::enter()
 
 void FullScreen::leave()
 {
-    setScreenScale(m_scaledScreen, m_ratioBefore);
+    SetScreenRatio(m_scaledScreen, m_ratioBefore);
     ShownMagnification() = 1;
     m_scaledScreen = nullptr;
     m_window->setFixedSize(m_design);

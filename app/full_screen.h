@@ -20,9 +20,6 @@ public:
     explicit FullScreen(QWidget *window);
 
     void toggle();
-    // The largest whole number of device pixels per pixel of the design at
-    // which it fits on a screen of that many device pixels; at least 1.
-    static int wholeScale(QSize design, QSize devicePixels);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -31,7 +28,6 @@ private:
     void enter();
     void leave();
     void centre();
-    void setScreenScale(QScreen *screen, qreal deviceRatio);
 
     QWidget *m_window;
     QSize m_design;

@@ -2,7 +2,11 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "font_configuration.h"
+#ifndef Q_OS_WASM
 #include "full_screen.h"
+#else
+#include "page_scale.h"
+#endif
 #ifdef QUELVARA_EMBEDDED_FONTS
 #include "embedded_fonts.h"
 #endif
@@ -159,6 +163,8 @@ int main(int argc, char *argv[])
     // back to it for good, and main() ends while the lesson goes on, which
     // lives as long as the page. Nothing is on screen before main() has
     // returned, so what the pupil opens later comes after the first frame.
+    // The lesson's screen at the page's scale before the lesson is laid out on it.
+    new PageScale(QGuiApplication::primaryScreen(), TForm1::DesignSize);
     auto *Form1 = new TForm1;
     Form1->show();
     AfterFirstFrame(Form1, [Form1] {

@@ -41,7 +41,7 @@ TForm1::TForm1(QWidget *parent)
     ApplyPixelFonts(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(959, 536);
+    setFixedSize(DesignSize);
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIconImage())));
     if (const QScreen *screen = this->screen()) {
         const QRect area = screen->geometry();

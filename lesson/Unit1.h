@@ -26,6 +26,9 @@ public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
+    // The window's one size, in its own pixels.
+    static constexpr QSize DesignSize{959, 536};
+
     const LessonState &state() const { return m_state; }
     const Strip &continuum() const { return m_continuum; }
     const Strip &reference() const { return m_reference; }

@@ -55,10 +55,18 @@
     if (viewport.getAttribute("content") !== content)
       viewport.setAttribute("content", content);
     // Centred in the page as laid out, which a desktop browser never zooms.
+    // Where the page holds the lesson twice over or more (a browser full
+    // screen on a projector), the lesson's screen is that whole number of
+    // times larger, and Qt draws the lesson sharp at that scale, on whole
+    // pixels of the lesson.
     var page = document.documentElement;
     var above = turning ? turnHeight : 0;
-    var left = Math.max(0, Math.floor((page.clientWidth - lessonWidth) / 2));
-    var top = Math.max(0, Math.floor((page.clientHeight - lessonHeight - above) / 2)) + above;
+    var scale = zoom < 1 ? 1 : Math.max(1, Math.floor(Math.min(page.clientWidth / lessonWidth,
+                                                                page.clientHeight / lessonHeight)));
+    screen.style.width = lessonWidth * scale + "px";
+    screen.style.height = lessonHeight * scale + "px";
+    var left = Math.max(0, Math.floor((page.clientWidth / scale - lessonWidth) / 2)) * scale;
+    var top = Math.max(0, Math.floor((page.clientHeight / scale - lessonHeight - above) / 2)) * scale + above;
     screen.style.left = left + "px";
     screen.style.top = top + "px";
     turn.style.top = (top - turnHeight) + "px";
