@@ -147,16 +147,22 @@ QString Answers()
     return html;
 }
 
+// A strip to draw on, of the lesson's size.
+QImage Blank(int width)
+{
+    QImage blank(width, StripHeight, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    return blank;
+}
+
 QString EmptyStrips()
 {
     QString html;
-    for (const StarName &star : Stars) {
-        QImage blank(ContinuumWidth, StripHeight, QImage::Format_RGB32);
-        blank.fill(Qt::white);
+    for (const StarName &star : Stars)
         html += QStringLiteral("<figure class=\"copy\"><figcaption>Spectre de %1</figcaption>%2</figure>\n")
                     .arg(QString::fromUtf8(star.name),
-                         Figure(blank, QStringLiteral("Bande vide pour le spectre de ") + QString::fromUtf8(star.name)));
-    }
+                         Figure(Blank(ContinuumWidth),
+                                QStringLiteral("Bande vide pour le spectre de ") + QString::fromUtf8(star.name)));
     return html;
 }
 
@@ -206,7 +212,9 @@ int main(int argc, char *argv[])
              output.filePath(QStringLiteral("guide-enseignant.html")), {{QStringLiteral("@ANSWERS@"), Answers()}})
         && Fill(templates.filePath(QStringLiteral("fiche-eleve.html.in")),
                 output.filePath(QStringLiteral("fiche-eleve.html")),
-                {{QStringLiteral("@MODEL@"), Figure(StarStrip(nullptr), QStringLiteral("Spectre continu"))},
+                {{QStringLiteral("@MODEL@"),
+                  StripSvg(Blank(ReferenceWidth), QStringLiteral("Bande vide pour les spectres d'émission"))
+                      + Figure(StarStrip(nullptr), QStringLiteral("Spectre continu"))},
                  {QStringLiteral("@COPIES@"), EmptyStrips()},
                  {QStringLiteral("@ROWS@"), TableRows()}});
     return written ? 0 : 1;
