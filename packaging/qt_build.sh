@@ -33,6 +33,13 @@ qt_fetch_source() {
     version=$(qt_version)
     qt_source_dir=$qt_cache/qt-source/qt6-base-$version
     [ -f "$qt_source_dir/.quelvara-complete" ] && return 0
+    # One unpacking at a time, whatever the target.
+    local lock
+    "${qt_sudo[@]}" mkdir -p "$qt_cache/qt-source"
+    "${qt_sudo[@]}" touch "$qt_cache/qt-source/.lock"
+    exec {lock}<"$qt_cache/qt-source/.lock"
+    flock "$lock"
+    [ -f "$qt_source_dir/.quelvara-complete" ] && { exec {lock}<&-; return 0; }
     qt_enable_sources
     local work=$qt_cache/qt-source/partial
     "${qt_sudo[@]}" rm -rf "$work" "$qt_source_dir"
@@ -42,6 +49,7 @@ qt_fetch_source() {
     "${qt_sudo[@]}" mv "$work/tree" "$qt_source_dir"
     "${qt_sudo[@]}" rm -rf "$work"
     "${qt_sudo[@]}" touch "$qt_source_dir/.quelvara-complete"
+    exec {lock}<&-
 }
 
 # How a program or Qt for another target finds the host's Qt tools.
@@ -58,8 +66,8 @@ qt_common_options=(-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCH
                    -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
                    -DFEATURE_wizard=OFF -DFEATURE_columnview=OFF -DFEATURE_undoview=OFF)
 
-# Patches that mend Qt for one target, applied in name order to a copy of
-# the source; their content is part of the cache key.
+# Patches that mend Qt for one target, applied exactly (no fuzz) in name
+# order to a copy of the source; their content is part of the cache key.
 qt_patches() { # TARGET
     local dir
     dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/qt-patches/$1
@@ -81,35 +89,47 @@ qt_build() {
         esac
     done
     for patch in "${patches[@]}"; do described+=("patch $(sha256sum <"$patch")"); done
+    # This script's own options and commands, the build tools' versions, and
     # qt_build_salt: what else the build depends on (a compiler's version).
+    described+=("script $(sha256sum <"${BASH_SOURCE[0]}")" "$(cmake --version | head -1)" "ninja $(ninja --version)")
     key=$(printf '%s\n' "$version" ${qt_build_salt:+"$qt_build_salt"} "${described[@]}" | sha256sum | cut -c1-12)
     qt_prefix=$qt_cache/qt-$target-${version%%+*}-$key
     # The sources also give the licences that travel with the program.
     qt_fetch_source
+    # One build of a key at a time: a second run waits, then reuses it.
+    local lock
+    "${qt_sudo[@]}" touch "$qt_prefix.lock"
+    exec {lock}<"$qt_prefix.lock"
+    flock "$lock"
     if [ -f "$qt_prefix/.quelvara-complete" ]; then
+        exec {lock}<&-
         echo "Qt $version for $target: reusing $qt_prefix"
         return 0
     fi
     echo "Qt $version for $target: building into $qt_prefix (once)"
-    local build=$qt_cache/qt-$target-build source=$qt_source_dir
+    local build=$qt_prefix.build source=$qt_source_dir
     "${qt_sudo[@]}" rm -rf "$build" "$qt_prefix"
     "${qt_sudo[@]}" mkdir -p "$build"
+    "${qt_sudo[@]}" rm -f "$build.log"
     if [ ${#patches[@]} -gt 0 ]; then
         source=$build/source
         "${qt_sudo[@]}" cp -a "$qt_source_dir" "$source"
         for patch in "${patches[@]}"; do
-            "${qt_sudo[@]}" patch -d "$source" -p1 --quiet --forward <"$patch" \
-                || { echo "The Qt patch $patch does not apply" >&2; return 1; }
+            "${qt_sudo[@]}" patch -d "$source" -p1 --forward --fuzz=0 --no-backup-if-mismatch <"$patch" \
+                >>"$build.log" 2>&1 \
+                || { exec {lock}<&-; echo "The Qt patch $patch does not apply exactly: $build.log" >&2; return 1; }
         done
     fi
     local started=$SECONDS
     "${qt_sudo[@]}" cmake -S "$source" -B "$build/tree" -G Ninja -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
-        "${qt_host_options[@]}" "${qt_common_options[@]}" "$@" >"$build.log" 2>&1 \
-        || { tail -40 "$build.log"; echo "Configuring Qt for $target failed: $build.log" >&2; return 1; }
+        "${qt_host_options[@]}" "${qt_common_options[@]}" "$@" >>"$build.log" 2>&1 \
+        || { tail -40 "$build.log"; exec {lock}<&-; echo "Configuring Qt for $target failed: $build.log" >&2; return 1; }
     "${qt_sudo[@]}" nice cmake --build "$build/tree" >>"$build.log" 2>&1 \
-        || { tail -40 "$build.log"; echo "Building Qt for $target failed: $build.log" >&2; return 1; }
-    "${qt_sudo[@]}" cmake --install "$build/tree" >>"$build.log" 2>&1
+        || { tail -40 "$build.log"; exec {lock}<&-; echo "Building Qt for $target failed: $build.log" >&2; return 1; }
+    "${qt_sudo[@]}" cmake --install "$build/tree" >>"$build.log" 2>&1 \
+        || { tail -40 "$build.log"; exec {lock}<&-; echo "Installing Qt for $target failed: $build.log" >&2; return 1; }
     "${qt_sudo[@]}" rm -rf "$build"
     "${qt_sudo[@]}" touch "$qt_prefix/.quelvara-complete"
+    exec {lock}<&-
     echo "Qt $version for $target built in $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
 }

@@ -17,6 +17,8 @@ wine=$(command -v wine)
 export QUELVARA_WINE=$wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=$work/wine
 
+# The compiler Qt is built with is part of what the kept build depends on.
+qt_build_salt="$(x86_64-w64-mingw32-g++-posix --version | head -1) $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)"
 # Only what the program uses: Core, Gui, Widgets, the windows platform plugin
 # and the native style. Debian's source lacks the tablet library; Qt 6.8's
 # windows plugin does not build with OpenGL off, nor its font database with
