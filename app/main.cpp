@@ -72,20 +72,26 @@ struct SecondaryWindows
 {
     std::unique_ptr<TForm2> help;
     std::unique_ptr<TAboutBox> about;
-};
 
-SecondaryWindows MakeSecondaryWindows(TForm1 &lesson)
-{
-    SecondaryWindows windows{std::make_unique<TForm2>(), std::make_unique<TAboutBox>()};
+    TForm2 *helpWindow()
+    {
+        if (!help) {
+            help = std::make_unique<TForm2>();
 #ifdef Q_OS_WASM
-    // In a web page every plain window opens full-screen, over the lesson;
-    // a dialog keeps its own size and opens in front of it.
-    windows.help->setWindowFlags(windows.help->windowFlags() | Qt::Dialog);
+            // In a web page every plain window opens full-screen, over the
+            // lesson; a dialog keeps its own size and opens in front of it.
+            help->setWindowFlags(help->windowFlags() | Qt::Dialog);
 #endif
-    lesson.setHelpWindow(windows.help.get());
-    lesson.setAboutBox(windows.about.get());
-    return windows;
-}
+        }
+        return help.get();
+    }
+    TAboutBox *aboutBox()
+    {
+        if (!about)
+            about = std::make_unique<TAboutBox>();
+        return about.get();
+    }
+};
 
 #ifdef Q_OS_WASM
 // Runs work once, in a task of its own after the browser has drawn the frame
@@ -157,7 +163,9 @@ int main(int argc, char *argv[])
         Form1->showFullScreen();
     else
         Form1->show();
-    const SecondaryWindows secondary = MakeSecondaryWindows(*Form1);
+    SecondaryWindows secondary;
+    Form1->setHelpWindow(secondary.helpWindow());
+    Form1->setAboutBox(secondary.aboutBox());
 #else
     // In a web page the browser runs the event loop: exec() hands control
     // back to it for good, and main() ends while the lesson goes on, which
@@ -165,13 +173,17 @@ int main(int argc, char *argv[])
     // returned, so what the pupil opens later comes after the first frame.
     // The lesson's screen at the page's scale before the lesson is laid out on it.
     new PageScale(QGuiApplication::primaryScreen(), TForm1::DesignSize);
+    // They are made after the first frame, or at once if the pupil asks for
+    // one sooner: no press is ever lost.
     auto *Form1 = new TForm1;
+    auto *secondary = new SecondaryWindows;
+    Form1->setHelpWindow([secondary]() -> QWidget * { return secondary->helpWindow(); });
+    Form1->setAboutBox([secondary]() -> QWidget * { return secondary->aboutBox(); });
     Form1->show();
-    AfterFirstFrame(Form1, [Form1] {
+    AfterFirstFrame(Form1, [secondary] {
         SetProgramIcon();
-        SecondaryWindows secondary = MakeSecondaryWindows(*Form1);
-        static_cast<void>(secondary.about.release());
-        static_cast<void>(secondary.help.release());
+        secondary->helpWindow();
+        secondary->aboutBox();
     });
     static_cast<void>(application.release());
 #endif

@@ -307,8 +307,9 @@ bool TForm1::focusNextPrevChild(bool next)
 
 // Shows a secondary window without blocking this one, or only brings it to
 // the front when it is open already.
-static void BringUp(QWidget *window)
+static void BringUp(const TForm1::WindowMaker &made)
 {
+    QWidget *window = made ? made() : nullptr;
     if (!window)
         return;
     window->show();

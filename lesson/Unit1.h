@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -34,9 +35,13 @@ public:
     const Strip &reference() const { return m_reference; }
     LinkSurface *surface() const { return m_surface; }
 
-    // The secondary windows that "AIDE" and "A propos de ....." bring up.
-    void setHelpWindow(QWidget *window) { m_helpWindow = window; }
-    void setAboutBox(QWidget *window) { m_aboutBox = window; }
+    // The secondary windows that "AIDE" and "A propos de ....." bring up:
+    // made already, or made by the function at the first press that needs them.
+    using WindowMaker = std::function<QWidget *()>;
+    void setHelpWindow(QWidget *window) { m_helpWindow = [window] { return window; }; }
+    void setAboutBox(QWidget *window) { m_aboutBox = [window] { return window; }; }
+    void setHelpWindow(WindowMaker make) { m_helpWindow = std::move(make); }
+    void setAboutBox(WindowMaker make) { m_aboutBox = std::move(make); }
 
     // Element buttons
     void BitBtn1Click() { ElementButtonClick(Element::Hydrogen); }
@@ -94,6 +99,6 @@ private:
     Strip m_reference;
     LinkSurface *m_surface = nullptr;
     QTimer m_timer1;
-    QWidget *m_helpWindow = nullptr;
-    QWidget *m_aboutBox = nullptr;
+    WindowMaker m_helpWindow;
+    WindowMaker m_aboutBox;
 };

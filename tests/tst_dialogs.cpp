@@ -64,6 +64,7 @@ private slots:
     void okHidesAndShowsTheSameText_data();
     void okHidesAndShowsTheSameText();
     void aideTwiceLeavesOneWindow();
+    void windowsNotMadeYetOpenAtTheFirstPress();
     void okGlyphBackgroundNeverShows();
     void aboutBoxContents();
     void aboutBoxOpensOnAnyButton_data();
@@ -204,6 +205,29 @@ void TestDialogs::aideTwiceLeavesOneWindow()
     m_program->main.clickControl("BitBtn5");
     QCOMPARE(visibleWindowsOf("TForm2"), 1);
     QCOMPARE(QApplication::topLevelWidgets().count(&m_program->Form2), 1);
+}
+
+// In a web page the two windows are made after the first frame; a press
+// before then makes them, and opens them.
+void TestDialogs::windowsNotMadeYetOpenAtTheFirstPress()
+{
+    ShownForm main;
+    std::unique_ptr<TForm2> help;
+    std::unique_ptr<TAboutBox> about;
+    main.form->setHelpWindow([&help]() -> QWidget * {
+        if (!help)
+            help = std::make_unique<TForm2>();
+        return help.get();
+    });
+    main.form->setAboutBox([&about]() -> QWidget * {
+        if (!about)
+            about = std::make_unique<TAboutBox>();
+        return about.get();
+    });
+    QTest::keyClick(main.form.get(), Qt::Key_F1);
+    QVERIFY(help && help->isVisible());
+    main.clickControl("Label2");
+    QVERIFY(about && about->isVisible());
 }
 
 void TestDialogs::okGlyphBackgroundNeverShows()
