@@ -28,8 +28,10 @@ void ReadoutSlider::setReading(const QString &reading)
 void ReadoutSlider::moveAsUser(int position)
 {
     // With tracking on, a new position is already one SliderMove action, as
-    // a step of a drag is.
+    // a step of a drag is; a move to where it stands is one too, so that
+    // every move runs the handler.
+    const bool moves = qBound(minimum(), position, maximum()) != sliderPosition();
     setSliderPosition(position);
-    if (!hasTracking())
+    if (!hasTracking() || !moves)
         triggerAction(QAbstractSlider::SliderMove);
 }
