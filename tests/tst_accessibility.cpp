@@ -241,6 +241,13 @@ void TestAccessibility::stripsFramedOutsideForTheKeyboard()
             }
         QVERIFY2(dark > 300 && grey > 300, qPrintable(QStringLiteral("%1 dark, %2 grey").arg(dark).arg(grey)));
     }
+    // The frame goes with the focus.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QImage left = keys.grab();
+    for (const char *strip : {"Image3", "Image1"}) {
+        const QRect ring = keys.control(strip)->geometry().adjusted(-2, -2, 2, 2);
+        QCOMPARE(left.copy(ring), plain.copy(ring));
+    }
     // The mouse alone never frames a strip.
     mouse.clickControl("Image1");
     QCOMPARE(mouse.grab(), plain);
