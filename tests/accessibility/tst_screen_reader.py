@@ -169,6 +169,7 @@ def main():
         assert vega.getState().contains(pyatspi.STATE_CHECKED), "Vega does not say it is chosen"
         actions.doAction(0)
         wait_for("Vega's spectrum taken away", lambda: strip.description == NO_STAR)
+        wait_for("Vega released heard", hears("Vega n'est plus choisie. " + NO_STAR), 1)
 
         # Tab through every stop, from the first button, which has the focus.
         xtest.click(x + 470, y + 30)  # the window's background
@@ -191,16 +192,21 @@ def main():
         key(0xff09)
         wait_for("Tab reaching the emission strip", lambda: focused(frame) == "Spectres d'émission des éléments", 5)
 
-        # The figures are a switch; the other view is heard and its stars reached.
+        # The figures are a switch; the other view is heard, with the star
+        # chosen in this one released, and its stars reached.
         figures = named(frame, "Dessiner la constellation")
-        named(frame, "Deneb").queryAction().doAction(0)
+        deneb = named(frame, "Deneb").queryAction()
+        deneb.doAction(0)
         wait_for("the figures' button enabled", lambda: figures.getState().contains(pyatspi.STATE_ENABLED))
         assert figures.getRole() == pyatspi.ROLE_CHECK_BOX, figures.getRoleName()
         figures.queryAction().doAction(0)
         wait_for("the figures switched on", lambda: figures.getState().contains(pyatspi.STATE_CHECKED))
+        deneb.doAction(0)
+        wait_for("Deneb chosen again", lambda: strip.description == DENEB)
         named(frame, "Autre constellation").queryAction().doAction(0)
         wait_for("the other view heard",
-                 hears("Ciel : les Gémeaux et Betelgeuse, figures masquées. Étoiles : Betelgeuse, Pollux."), 1)
+                 hears("Ciel : les Gémeaux et Betelgeuse, figures masquées. Étoiles : Betelgeuse, Pollux. "
+                       "Deneb n'est plus choisie."), 1)
         assert not figures.getState().contains(pyatspi.STATE_CHECKED), "a new view starts with its figures shown"
         for expected in TAB_STOPS[15:] + TAB_STOPS[:12] + ["Pollux", "Betelgeuse"]:
             key(0xff09)
