@@ -1,13 +1,17 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 L'équipe Quelvara
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The page when the program cannot be downloaded: the French message, seen
-and heard, and "Réessayer"; once the file is back, the button brings the lesson up.
+"""Every way the page can fail, produced for real by a server or a browser
+made to fail that way: the exact French text, seen and heard, and
+"Réessayer" only where a retry can help. Once the file is back, the button
+brings the lesson up.
 
-    web_retry.py URL FOLDER     (FOLDER: the served copy of build-web/)
+    web_failures.py FOLDER     (FOLDER: a copy of build-web/, changed and put back)
 """
+import http.server
 import os
 import sys
+import threading
 import time
 
 from selenium.common.exceptions import WebDriverException
@@ -15,8 +19,52 @@ from selenium.webdriver.common.by import By
 sys.path.insert(0, os.path.dirname(__file__))
 import headless_chromium  # noqa: E402
 
-url, folder = sys.argv[1:3]
-program = [os.path.join(folder, name) for name in ("quelvara.wasm", "quelvara.wasm.br", "quelvara.wasm.gz")]
+folder = sys.argv[1]
+build = open(os.path.join(folder, "version.txt")).read().split()[-1]
+program, glue, loader = f"quelvara-{build}.wasm", f"quelvara-{build}.js", f"qtloader-{build}.js"
+fault = {}  # file: what the server does with it
+
+
+class Failing(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+    def end_headers(self):
+        for header in fault.get("headers", []):
+            self.send_header(*header)
+        super().end_headers()
+
+    def do_GET(self):
+        what = fault.get(self.path.lstrip("/").split("?")[0])
+        if what == "silent":
+            time.sleep(45)
+        elif what == "missing":
+            self.send_error(404)
+        elif what == "login":
+            body = "<!doctype html><title>ENT : connexion</title><form>Identifiant</form>".encode()
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        elif what == "undeclared":
+            self.path += ".br"
+            super().do_GET()
+        elif what == "text":
+            self.extensions_map = {".js": "text/plain"}
+            super().do_GET()
+        else:
+            super().do_GET()
+
+    def guess_type(self, path):
+        return super().guess_type(path.removesuffix(".br"))
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Failing(*a, directory=folder))
+threading.Thread(target=server.serve_forever, daemon=True).start()
+url = f"http://127.0.0.1:{server.server_address[1]}/"
 
 
 def wait_for(what, condition, seconds=20):
@@ -31,30 +79,86 @@ def wait_for(what, condition, seconds=20):
     sys.exit(f"FAIL: {what}")
 
 
-browser = headless_chromium.start()
-try:
-    for path in program:
-        os.rename(path, path + ".away")
-    browser.get(url)
+def told(browser, expected, retried, seconds=20):
     status, retry = browser.find_element(By.ID, "status"), browser.find_element(By.ID, "retry")
-    wait_for("the failure told", lambda: retry.is_displayed())
-    expected = "Le serveur n'a pas envoyé le programme (quelvara.wasm : erreur 404)."
-    assert status.text == expected, status.text
+    wait_for(f"the failure told: {expected}", lambda: browser.find_element(By.ID, "help").is_displayed(), seconds)
+    assert status.text == expected, f"{status.text!r}, not {expected!r}"
+    assert retry.is_displayed() == retried, f"Réessayer shown: {retry.is_displayed()} for {expected!r}"
     # and heard: the text is in the accessibility tree, not hidden from it
     heard = [node for node in browser.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
              if not node.get("ignored") and node.get("name", {}).get("value") == expected]
-    assert heard, "the failure is hidden from a screen reader"
-    assert retry.text == "Réessayer", retry.text
+    assert heard, f"hidden from a screen reader: {expected}"
     assert browser.find_element(By.LINK_TEXT, "le mode d'emploi").get_attribute("href").endswith("/LISEZMOI.html")
-    for path in program:
+    return retry
+
+
+def case(expected, retried=True, options=(), seconds=20, **faults):
+    fault.clear()
+    fault.update(faults)
+    browser = headless_chromium.start(*options)
+    try:
+        browser.get(url)
+        told(browser, expected, retried, seconds)
+    finally:
+        browser.quit()
+    print(f"PASS: {expected}")
+
+
+missing = ("Le fichier {} manque sur le serveur (erreur 404) : le dossier de Quelvara y est incomplet, ou mêle deux "
+           "versions. Il faut le copier de nouveau en entier.")
+too_old = ("Ce navigateur est trop ancien pour Quelvara (il lui manque WebAssembly). Il faut Chrome ou Edge 97, "
+           "Firefox 102, Safari 16 ou plus récent.")
+case(missing.format(glue), **{glue: "missing"})
+case("Le serveur a envoyé une page web à la place du fichier " + program + ", sans doute une page de connexion : "
+     "connecte-toi à l'ENT dans un autre onglet, puis réessaie.", **{program: "login"})
+case("Le serveur envoie le fichier " + program + " compressé sans l'annoncer (en-tête Content-Encoding manquant) : "
+     "le service informatique doit corriger sa configuration, voir le mode d'emploi.", **{program: "undeclared"})
+case("Le navigateur a refusé le script " + loader + " : les règles de sécurité du serveur ou un filtre du réseau "
+     "l'empêchent. Le service informatique trouvera les réglages qui conviennent dans le mode d'emploi.",
+     **{loader: "text", "headers": [("X-Content-Type-Options", "nosniff")]})
+case("Il n'y a plus assez de mémoire pour Quelvara : ferme les autres onglets et applications, puis réessaie.",
+     options=["--js-flags=--wasm-max-mem-pages=64"])
+case(too_old, retried=False, options=["--js-flags=--jitless"])
+case("Ce navigateur refuse d'exécuter Quelvara : soit il est trop ancien (il faut Chrome ou Edge 97, Firefox 102, "
+     "Safari 16 ou plus récent), soit les règles de sécurité du serveur l'interdisent ('wasm-unsafe-eval' manque à "
+     "sa Content-Security-Policy).", retried=False, headers=[("Content-Security-Policy", "script-src 'self'")])
+for silent in (program, loader):
+    case(f"Le serveur ne répond pas (fichier {silent}, rien reçu en 30 s). Réessaie dans un moment.", seconds=50,
+         **{silent: "silent"})
+
+# The page's own script missing: the page alone says so, once it is clear
+# that the script will not come.
+fault.clear()
+fault[f"quelvara-page-{build}.js"] = "missing"
+browser = headless_chromium.start()
+try:
+    browser.get(url)
+    stuck = browser.find_element(By.ID, "stuck")
+    wait_for("the page's script told missing", stuck.is_displayed, 50)
+    assert stuck.text == (f"Quelvara ne démarre pas : le fichier quelvara-page-{build}.js manque sur le serveur ou "
+                          "y est refusé. Le dossier de Quelvara doit y être copié de nouveau en entier."), stuck.text
+    print("PASS: " + stuck.text)
+finally:
+    browser.quit()
+
+# A folder copied half over another build's: the new page, the old program.
+away = [os.path.join(folder, name) for name in (program, program + ".br", program + ".gz")]
+browser = headless_chromium.start()
+try:
+    for path in away:
+        os.rename(path, path + ".away")
+    fault.clear()
+    browser.get(url)
+    retry = told(browser, missing.format(program), True)
+    for path in away:
         os.rename(path + ".away", path)
     retry.click()
     wait_for("the lesson after Réessayer", lambda: not browser.find_element(By.ID, "message").is_displayed()
              and browser.execute_script("const s = document.getElementById('qt-shadow-container');"
                                         "return !!(s && s.shadowRoot.querySelector('canvas'));"))
-    print("PASS: a failed download told in French, and Réessayer bringing the lesson up")
+    print("PASS: a missing program told in French, and Réessayer bringing the lesson up once it is back")
 finally:
-    for path in program:
+    for path in away:
         if os.path.exists(path + ".away"):
             os.rename(path + ".away", path)
     browser.quit()

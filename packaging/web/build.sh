@@ -32,7 +32,7 @@ if [ ! -f "$EMSDK/.quelvara-complete" ]; then
     touch "$EMSDK/.quelvara-complete"
 fi
 export EM_CONFIG=$EMSDK/.emscripten
-qt_build_salt="emscripten $em_version"
+qt_build_salt="emscripten $em_version $(dpkg-query -W -f='${Version}' emscripten)"
 
 # Static and single-threaded, as Qt for the browser is; built for size, with
 # only what the program can use: of the widgets, the labels, buttons,
@@ -59,40 +59,22 @@ qt_build web -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DBUILD_SHARED_LIBS=OFF -D
 cross_qt_only
 
 rm -rf "$out" "$work"
-mkdir -p "$work" "$out"
+mkdir -p "$work"
 # No eval or new Function in the glue, so that a strict Content-Security-Policy
 # lets it run; and none of its code for running outside a browser.
 cross_configure "$work/build" -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
     -DCMAKE_EXE_LINKER_FLAGS="-sDYNAMIC_EXECUTION=0 -sENVIRONMENT=web -Oz"
 cmake --build "$work/build" --target quelvara
 
-# The page's icons, written by the icon exporter built for this machine.
+# The page's icons and the teaching pages, written by tools built for this machine.
 cmake -S "$cross_src" -B "$work/host" -G Ninja -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$work/host" --target quelvara_export_icon quelvara_teaching >/dev/null
-"$work/host/packaging/quelvara_export_icon" "$out/quelvara.ico"
-for size in 192 512; do "$work/host/packaging/quelvara_export_icon" "$out/quelvara-$size.png" "$size"; done
 
-bin=$work/build/bin
-cp "$bin/quelvara.js" "$bin/quelvara.wasm" "$bin/qtloader.js" "$out/"
-cp "$here/index.html" "$here/quelvara.webmanifest" "$here/LISEZMOI.html" "$out/"
-# The teacher's guide and the pupil's sheet, which LISEZMOI.html links to.
-teaching=$work/host/packaging/teaching
-cp "$teaching/guide-enseignant.html" "$teaching/fiche-eleve.html" "$teaching"/capture-*.png "$out/"
-# The page counts the program's bytes against its size.
-sed "s/@QUELVARA_WASM_SIZE@/$(stat -c %s "$out/quelvara.wasm")/" "$here/quelvara-page.js" >"$out/quelvara-page.js"
+version=$(sed -n 's/^project(Quelvara VERSION \([0-9.]*\).*/\1/p' "$cross_src/CMakeLists.txt")
+bash "$here/assemble.sh" "$work/build/bin" "$work/host" "$out" "$version"
+# The source of this very folder, as the GPL asks of whoever passes it on.
+tar -C "$cross_src" --exclude=./.git --exclude=./build --exclude='./build-*' --sort=name --owner=0 --group=0 \
+    --numeric-owner --mtime=@0 --transform="s|^\.|quelvara-$version|" -czf "$out/quelvara-$version-source.tar.gz" .
 cross_licences "$out/licences"
-# The offline cache holds what the lesson loads, under the name of this build.
-kept=(./ index.html quelvara-page.js quelvara.js qtloader.js quelvara.wasm quelvara.ico quelvara-192.png
-      quelvara-512.png quelvara.webmanifest)
-build_id=$(cd "$out" && cat "${kept[@]:1}" | sha256sum | cut -c1-16)
-listed=$(printf '"%s", ' "${kept[@]}")
-sed -e "s/@QUELVARA_BUILD@/$build_id/" -e "s|@QUELVARA_FILES@|${listed%, }|" "$here/quelvara-sw.js" \
-    >"$out/quelvara-sw.js"
-# Compressed beside the originals, for servers that send them as they are.
-for file in quelvara.js quelvara.wasm qtloader.js index.html quelvara-page.js quelvara-sw.js \
-    quelvara.webmanifest LISEZMOI.html guide-enseignant.html fiche-eleve.html; do
-    gzip -9 -n -k "$out/$file"
-    brotli -q 11 -k "$out/$file"
-done
-rm -rf "$work"
-du -b "$out"/quelvara.wasm "$out"/quelvara.wasm.*
+# $work stays: the browser leg assembles a second build from it.
+du -b "$out"/quelvara-*.wasm*
