@@ -2,7 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Debian's Chromium, headless, through its WebDriver: for the browser leg's
 checks and the benchmarks. Quiet: no first-run pages, no background traffic."""
+import sys
+import time
+
 from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
 
 
@@ -17,3 +21,21 @@ def start(*extra, logging=False):
                    "--disable-component-update", "--disable-sync", *extra):
         options.add_argument(option)
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+# The lesson is up: the loading message gone and Qt's canvas in the page.
+LESSON_UP = ("const s = document.getElementById('qt-shadow-container');"
+             "return document.getElementById('message').hidden && !!(s && s.shadowRoot.querySelector('canvas'));")
+
+
+def wait_for(what, condition, seconds=20):
+    """Waits for condition(), through the page's reloads; fails the check after SECONDS."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        try:
+            if condition():
+                return
+        except WebDriverException:  # the page between two loads
+            pass
+        time.sleep(0.1)
+    sys.exit(f"FAIL: {what}")

@@ -14,10 +14,10 @@ import sys
 import threading
 import time
 
-from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.by import By
 sys.path.insert(0, os.path.dirname(__file__))
 import headless_chromium  # noqa: E402
+from headless_chromium import LESSON_UP, wait_for  # noqa: E402
 
 folder = sys.argv[1]
 build = open(os.path.join(folder, "version.txt")).read().split()[-1]
@@ -65,18 +65,6 @@ class Failing(http.server.SimpleHTTPRequestHandler):
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Failing(*a, directory=folder))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 url = f"http://127.0.0.1:{server.server_address[1]}/"
-
-
-def wait_for(what, condition, seconds=20):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        try:
-            if condition():
-                return
-        except WebDriverException:  # the page between two loads
-            pass
-        time.sleep(0.1)
-    sys.exit(f"FAIL: {what}")
 
 
 def told(browser, expected, retried, seconds=20):
@@ -153,9 +141,7 @@ try:
     for path in away:
         os.rename(path + ".away", path)
     retry.click()
-    wait_for("the lesson after Réessayer", lambda: not browser.find_element(By.ID, "message").is_displayed()
-             and browser.execute_script("const s = document.getElementById('qt-shadow-container');"
-                                        "return !!(s && s.shadowRoot.querySelector('canvas'));"))
+    wait_for("the lesson after Réessayer", lambda: browser.execute_script(LESSON_UP))
     print("PASS: a missing program told in French, and Réessayer bringing the lesson up once it is back")
 finally:
     for path in away:

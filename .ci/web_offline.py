@@ -19,32 +19,18 @@ import shutil
 import sys
 import time
 
-from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.dirname(__file__))
 import headless_chromium  # noqa: E402
+from headless_chromium import LESSON_UP, wait_for  # noqa: E402
 
 url, site, folder_b = sys.argv[1:4]
 served = os.path.join(site, "quelvara")
 build = {name: open(os.path.join(served, name, "version.txt")).read().split()[-1] for name in ("prof-a", "prof-b")}
 known = set(build.values())
 assert len(known) == 2, build
-UP = ("const s = document.getElementById('qt-shadow-container');"
-      "return document.getElementById('message').hidden && !!(s && s.shadowRoot.querySelector('canvas'));")
 browser = headless_chromium.start(logging=True)
-
-
-def wait_for(what, condition, seconds=30):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        try:
-            if condition():
-                return
-        except WebDriverException:
-            pass
-        time.sleep(0.2)
-    sys.exit(f"FAIL: {what}")
 
 
 def builds_loaded():
@@ -56,11 +42,11 @@ def builds_loaded():
 
 def visit(folder, expected_build, kept=True):
     browser.get(url + folder + "/")
-    wait_for(f"the lesson in {folder}", lambda: browser.execute_script(UP))
+    wait_for(f"the lesson in {folder}", lambda: browser.execute_script(LESSON_UP), 30)
     assert builds_loaded() == {expected_build}, f"{folder}: builds {builds_loaded()}, not {expected_build}"
     if kept:
         wait_for(f"{folder} kept offline", lambda: browser.execute_async_script(
-            "navigator.serviceWorker.ready.then(r => arguments[0](!!r.active && r.active.state === 'activated'))"))
+            "navigator.serviceWorker.ready.then(r => arguments[0](!!r.active && r.active.state === 'activated'))"), 30)
 
 
 def cache_names():
