@@ -101,6 +101,8 @@ void TestDialogs::helpWindowFrame()
     // On a page's small screen, the same place from its corner, kept whole on it.
     QCOMPARE(PlaceOnScreen(QRect(160, 244, 959, 536), QPoint(40, 190), help.size()), QPoint(200, 431));
     QCOMPARE(PlaceOnScreen(QRect(0, 0, 300, 200), QPoint(40, 190), help.size()), QPoint(0, 0));
+    // A screen beside another, too narrow: against its right-hand and bottom edges.
+    QCOMPARE(PlaceOnScreen(QRect(1920, 600, 440, 400), QPoint(40, 190), help.size()), QPoint(1938, 651));
 }
 
 void TestDialogs::helpTextLineByLine_data()
