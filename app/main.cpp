@@ -142,6 +142,11 @@ int main(int argc, char *argv[])
         arguments.push_back(word.data());
     arguments.push_back(nullptr);
     static int argumentCount = argc;
+#ifdef Q_OS_WASM
+    // The page's elements for screen readers from the start, and not behind
+    // Qt's hidden button labelled in English.
+    qputenv("QT_WASM_ENABLE_ACCESSIBILITY", "1");
+#endif
     auto application = std::make_unique<QApplication>(argumentCount, arguments.data());
     qInstallMessageHandler(previous);
     fontConfiguration.wait();
