@@ -222,6 +222,13 @@ void TestMeasuring::tooltipByTouch()
     m_shown->lift({16 + 50, 320});
     QTest::qWait(800);
     QVERIFY(!QToolTip::isVisible());
+    // The mouse onto the strip afterwards: its tip below the pointer, as always.
+    QTest::mouseMove(m_shown->window(), QPoint(300, 500));
+    QTest::qWait(100);
+    QTest::mouseMove(m_shown->window(), QPoint(16 + 100, 320));
+    QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 1500);
+    QCOMPARE(QToolTip::text(), QStringLiteral("480"));
+    QVERIFY2(tip().top() > m_shown->form->mapToGlobal(QPoint(16 + 100, 320)).y(), qPrintable(QString::number(tip().top())));
 }
 
 void TestMeasuring::tooltipKeepsItsText()
