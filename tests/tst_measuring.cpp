@@ -214,6 +214,7 @@ void TestMeasuring::tooltipByTouch()
         QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(QToolTip::text(), QString::fromLatin1(text));
         QCOMPARE(tip().bottom() + 1, m_shown->form->mapToGlobal(at).y() - gap);
+        QCOMPARE(tip().left(), m_shown->form->mapToGlobal(at).x() + 2); // where Qt puts a tip's left edge
         m_shown->lift(at);
     }
     m_shown->touch({16 + 50, 320});
