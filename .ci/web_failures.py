@@ -42,6 +42,15 @@ class Failing(http.server.SimpleHTTPRequestHandler):
             time.sleep(45)
         elif what == "missing":
             self.send_error(404)
+        elif what == "slow":
+            body = open(os.path.join(folder, self.path.lstrip("/")), "rb").read()
+            self.send_response(200)
+            self.send_header("Content-Type", "application/wasm")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            for start in range(0, len(body), 1 << 16):
+                self.wfile.write(body[start:start + (1 << 16)])
+                time.sleep(0.03)
         elif what == "login":
             body = "<!doctype html><title>ENT : connexion</title><form>Identifiant</form>".encode()
             self.send_response(200)
@@ -63,6 +72,7 @@ class Failing(http.server.SimpleHTTPRequestHandler):
 
 
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Failing(*a, directory=folder))
+server.handle_error = lambda *args: None  # a browser closed in the middle of a reply
 threading.Thread(target=server.serve_forever, daemon=True).start()
 url = f"http://127.0.0.1:{server.server_address[1]}/"
 
@@ -113,6 +123,28 @@ case("Ce navigateur refuse d'exécuter Quelvara : soit il est trop ancien (il fa
 for silent in (program, loader):
     case(f"Le serveur ne répond pas (fichier {silent}, rien reçu en 30 s). Réessaie dans un moment.", seconds=50,
          **{silent: "silent"})
+
+# A slow download: the bar and its count rise to the end, never back.
+fault.clear()
+fault[program] = "slow"
+browser = headless_chromium.start()
+try:
+    browser.get(url)
+    seen = []
+    while not browser.execute_script(LESSON_UP):
+        seen.append(browser.execute_script("return [document.getElementById('progress').value,"
+                                           "document.getElementById('status').textContent]"))
+        time.sleep(0.05)
+    counts = [int(text.split()[-2]) for value, text in seen if text.endswith(" %")]
+    values = [value for value, text in seen]
+    assert counts == sorted(counts) and len(set(counts)) >= 5 and counts[-1] >= 90, counts
+    values.append(browser.execute_script("return document.getElementById('progress').value"))
+    assert values == sorted(values) and values[-1] == 1, values
+    assert all(text == f"Chargement de Quelvara… {c} %" for c, (value, text) in
+               zip(counts, [s for s in seen if s[1].endswith(" %")])), seen[:3]
+    print(f"PASS: the loading bar rising to the end, through {len(set(counts))} counts to {counts[-1]} %")
+finally:
+    browser.quit()
 
 # The page's own script missing: the page alone says so, once it is clear
 # that the script will not come.
