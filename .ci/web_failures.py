@@ -13,6 +13,7 @@ import os
 import sys
 import threading
 import time
+from concurrent.futures import ThreadPoolExecutor
 
 from selenium.webdriver.common.by import By
 sys.path.insert(0, os.path.dirname(__file__))
@@ -22,7 +23,6 @@ from headless_chromium import LESSON_UP, wait_for  # noqa: E402
 folder = sys.argv[1]
 build = open(os.path.join(folder, "version.txt")).read().split()[-1]
 program, glue, loader = f"quelvara-{build}.wasm", f"quelvara-{build}.js", f"qtloader-{build}.js"
-fault = {}  # file: what the server does with it
 
 
 class Failing(http.server.SimpleHTTPRequestHandler):
@@ -32,12 +32,12 @@ class Failing(http.server.SimpleHTTPRequestHandler):
         pass
 
     def end_headers(self):
-        for header in fault.get("headers", []):
+        for header in self.server.fault.get("headers", []):
             self.send_header(*header)
         super().end_headers()
 
     def do_GET(self):
-        what = fault.get(self.path.lstrip("/").split("?")[0])
+        what = self.server.fault.get(self.path.lstrip("/").split("?")[0])
         if what == "silent":
             time.sleep(45)
         elif what == "missing":
@@ -71,10 +71,15 @@ class Failing(http.server.SimpleHTTPRequestHandler):
         return super().guess_type(path.removesuffix(".br"))
 
 
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Failing(*a, directory=folder))
-server.handle_error = lambda *args: None  # a browser closed in the middle of a reply
-threading.Thread(target=server.serve_forever, daemon=True).start()
-url = f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def serving(fault):
+    """The address of a server of the folder that fails as FAULT says: {file: what it does, "headers": [...]}."""
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), lambda *a: Failing(*a, directory=folder))
+    server.fault = fault
+    server.handle_error = lambda *args: None  # a browser closed in the middle of a reply
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f"http://127.0.0.1:{server.server_address[1]}/"
 
 
 def told(browser, expected, retried, seconds=20):
@@ -91,11 +96,9 @@ def told(browser, expected, retried, seconds=20):
 
 
 def case(expected, retried=True, options=(), seconds=20, **faults):
-    fault.clear()
-    fault.update(faults)
     browser = headless_chromium.start(*options)
     try:
-        browser.get(url)
+        browser.get(serving(faults))
         told(browser, expected, retried, seconds)
     finally:
         browser.quit()
@@ -106,6 +109,28 @@ missing = ("Le fichier {} manque sur le serveur (erreur 404) : le dossier de Que
            "versions. Il faut le copier de nouveau en entier.")
 too_old = ("Ce navigateur est trop ancien pour Quelvara (il lui manque WebAssembly). Il faut Chrome ou Edge 97, "
            "Firefox 102, Safari 16 ou plus récent.")
+
+
+def page_script_missing():
+    """The page's own script missing: the page alone says so, once it is clear that the script will not come."""
+    browser = headless_chromium.start()
+    try:
+        browser.get(serving({f"quelvara-page-{build}.js": "missing"}))
+        stuck = browser.find_element(By.ID, "stuck")
+        wait_for("the page's script told missing", stuck.is_displayed, 50)
+        assert stuck.text == (f"Quelvara ne démarre pas : le fichier quelvara-page-{build}.js manque sur le serveur "
+                              "ou y est refusé. Le dossier de Quelvara doit y être copié de nouveau en entier."), \
+            stuck.text
+        print("PASS: " + stuck.text)
+    finally:
+        browser.quit()
+
+
+# The cases that wait for the page's time limits run beside the others.
+pool = ThreadPoolExecutor(3)
+waits = [pool.submit(case, f"Le serveur ne répond pas (fichier {silent}, rien reçu en 30 s). Réessaie dans un moment.",
+                     seconds=50, **{silent: "silent"}) for silent in (program, loader)]
+waits.append(pool.submit(page_script_missing))
 case(missing.format(glue), **{glue: "missing"})
 case("Le serveur a envoyé une page web à la place du fichier " + program + ", sans doute une page de connexion : "
      "connecte-toi à l'ENT dans un autre onglet, puis réessaie.", **{program: "login"})
@@ -120,16 +145,11 @@ case(too_old, retried=False, options=["--js-flags=--jitless"])
 case("Ce navigateur refuse d'exécuter Quelvara : soit il est trop ancien (il faut Chrome ou Edge 97, Firefox 102, "
      "Safari 16 ou plus récent), soit les règles de sécurité du serveur l'interdisent ('wasm-unsafe-eval' manque à "
      "sa Content-Security-Policy).", retried=False, headers=[("Content-Security-Policy", "script-src 'self'")])
-for silent in (program, loader):
-    case(f"Le serveur ne répond pas (fichier {silent}, rien reçu en 30 s). Réessaie dans un moment.", seconds=50,
-         **{silent: "silent"})
 
 # A slow download: the bar and its count rise to the end, never back.
-fault.clear()
-fault[program] = "slow"
 browser = headless_chromium.start()
 try:
-    browser.get(url)
+    browser.get(serving({program: "slow"}))
     seen = []
     while not browser.execute_script(LESSON_UP):
         seen.append(browser.execute_script("return [document.getElementById('progress').value,"
@@ -146,20 +166,9 @@ try:
 finally:
     browser.quit()
 
-# The page's own script missing: the page alone says so, once it is clear
-# that the script will not come.
-fault.clear()
-fault[f"quelvara-page-{build}.js"] = "missing"
-browser = headless_chromium.start()
-try:
-    browser.get(url)
-    stuck = browser.find_element(By.ID, "stuck")
-    wait_for("the page's script told missing", stuck.is_displayed, 50)
-    assert stuck.text == (f"Quelvara ne démarre pas : le fichier quelvara-page-{build}.js manque sur le serveur ou "
-                          "y est refusé. Le dossier de Quelvara doit y être copié de nouveau en entier."), stuck.text
-    print("PASS: " + stuck.text)
-finally:
-    browser.quit()
+for waiting in waits:
+    waiting.result()
+pool.shutdown()
 
 # A folder copied half over another build's: the new page, the old program.
 away = [os.path.join(folder, name) for name in (program, program + ".br", program + ".gz")]
@@ -167,8 +176,7 @@ browser = headless_chromium.start()
 try:
     for path in away:
         os.rename(path, path + ".away")
-    fault.clear()
-    browser.get(url)
+    browser.get(serving({}))
     retry = told(browser, missing.format(program), True)
     for path in away:
         os.rename(path + ".away", path)
