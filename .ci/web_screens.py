@@ -16,6 +16,7 @@ FOLDER.
 """
 import io
 import os
+import re
 import sys
 import time
 
@@ -162,6 +163,13 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                 if before[0] == after[0] or before[1] == after[1]:
                     failures.append(f"{label}: the finger's drag moves {'neither' if before == after else 'one of'}"
                                     " the thumb and its label")
+                # The label's value, as a screen reader reads it: 200 pixels
+                # to the right of 379 nm is past 500 nm.
+                read = {node["name"]["value"] for node in browser.execute_cdp_cmd(
+                    "Accessibility.getFullAXTree", {})["nodes"] if not node.get("ignored")
+                    and re.fullmatch(r"\d+ nm", node.get("name", {}).get("value", ""))}
+                if len(read) != 1 or int(next(iter(read)).split()[0]) <= 500:
+                    failures.append(f"{label}: after the finger's drag, the label reads {read}")
                 finger(browser, "touchStart", (16 + 210, 320))
                 time.sleep(1)
                 if yellow_pixels(browser) < 100:
