@@ -9,7 +9,8 @@ at scale 1 again once the screen is smaller; the line asking to turn the device 
 turning the device fits the lesson again. On the tablet and the phone held
 sideways, a finger's taps on "Hydrogène" and beside Vega do what clicks do,
 at the page's zoom, a finger drags the slider's thumb and its label follows,
-and a finger held on the emission strip shows the tooltip. Screenshots go to
+and a finger held on the emission strip shows the tooltip, above the finger
+at its place. Screenshots go to
 FOLDER.
 
     web_screens.py URL FOLDER
@@ -92,9 +93,15 @@ def drag(browser, start, end, steps=10):
     finger(browser, "touchEnd")
 
 
-def yellow_pixels(browser):
+def yellow_box(browser, lesson, ratio):
+    """The tooltip's yellow in the lesson's pixels (right and bottom excluded), or None."""
     shot = Image.open(io.BytesIO(browser.get_screenshot_as_png())).convert("RGB")
-    return sum(1 for p in shot.getdata() if p == TOOLTIP)
+    mask = Image.new("L", shot.size)
+    mask.putdata([255 if p == TOOLTIP else 0 for p in shot.getdata()])
+    box = mask.getbbox()
+    if box is None or (box[2] - box[0]) * (box[3] - box[1]) < 100:
+        return None
+    return tuple(round(v / ratio - lesson[i % 2]) for i, v in enumerate(box))
 
 
 def shows(browser, point, colour, seconds=5):
@@ -172,8 +179,13 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                     failures.append(f"{label}: after the finger's drag, the label reads {read}")
                 finger(browser, "touchStart", (16 + 210, 320))
                 time.sleep(1)
-                if yellow_pixels(browser) < 100:
+                tip = yellow_box(browser, css, ratio)
+                if tip is None:
                     failures.append(f"{label}: no tooltip under a finger held on the strip")
+                # At scale 1, the tip's frame stands 2 pixels right of the finger
+                # and ends 24 pixels above it: its yellow, a pixel inside.
+                elif zoom == 1 and (tip[0], tip[3]) != (16 + 210 + 3, 320 - 24 - 1):
+                    failures.append(f"{label}: the finger's tooltip at {tip}, not from x 229 to y 295")
                 finger(browser, "touchEnd")
 
         emulate(width, height)
