@@ -74,10 +74,8 @@ leg_serve() {
     shift
     port=$(leg_port)
     python3 "$leg_src/packaging/web/serve.py" "$dir" "$port" "$@" >>"$leg_temp/http.log" 2>&1 &
-    leg_pids+=($!)
     leg_url=http://127.0.0.1:$port/
-    leg_wait_for 10 python3 -c "import urllib.request; urllib.request.urlopen('$leg_url')" \
-        || { echo "FAIL: the page is not served" >&2; exit 1; }
+    leg_answering $! "$port"
 }
 
 leg_port() {

@@ -7,7 +7,7 @@
 // in French for what it is, with a way to try again where that can help.
 // It also fits the lesson to the screen, from a phone to a large monitor.
 // Written in the oldest JavaScript, so that a browser too old for the
-// program still reads this far and is told so. build.sh writes in the
+// program still reads this far and is told so. assemble.sh writes in the
 // build and the program's size.
 (function () {
   "use strict";

@@ -8,7 +8,7 @@
 // its build's SHA-256 before it is kept. An updated folder comes with a new
 // copy of this file; the browser then fills the new cache in the background,
 // and once no page of the old build is open, the next visit gets the new one
-// and the folder's old cache goes. build.sh writes in the build and its files.
+// and the folder's old cache goes. assemble.sh writes in the build and its files.
 const build = "@QUELVARA_BUILD@";
 const files = {@QUELVARA_FILES@};
 const folder = self.registration.scope;
