@@ -6,7 +6,9 @@ accessibility tree (DevTools' Accessibility.getFullAXTree), after real
 clicks and keys. Names and roles at start-up, with no opt-in to find; the
 slider's range, value and text, after a step too; a switch's state after
 each press; Tab followed by the focus; the help's text; the announcement
-once a star is chosen. The names and texts are the desktop screen-reader test's own.
+once a star is chosen, by a region there from the start; a control that a
+screen reader focuses is the one keys then act on. The names and texts are
+the desktop screen-reader test's own.
 
     web_accessibility.py URL
 """
@@ -33,6 +35,12 @@ const area = document.getElementById('qt-shadow-container').shadowRoot.activeEle
 if (!area || area.tagName !== 'TEXTAREA' || getComputedStyle(area).whiteSpace !== 'pre') return null;
 const start = area.value.lastIndexOf('\\n', area.selectionStart - 1) + 1, end = area.value.indexOf('\\n', start);
 return area.value.slice(start, end < 0 ? undefined : end);
+"""
+# What a screen reader's browse mode does: the page's focus put on a control's element.
+FOCUS_ELEMENT = """
+const root = document.getElementById('qt-shadow-container').shadowRoot;
+const element = [...root.querySelectorAll('input')].find(e => e.getAttribute('aria-label') === arguments[0]);
+element.focus();
 """
 failures = []
 
@@ -103,6 +111,9 @@ try:
                 failures.append(f"{name}: {node and node['role']}, not a {role}")
     if any(n["name"] == "Enable Screen Reader" for n in tree):
         failures.append("an opt-in button in English")
+    # The region that speaks is there before its first message, which it would drop otherwise.
+    if not any(n["role"] == "status" for n in tree):
+        failures.append("no live region before the first announcement")
     strip = named(browser, "Spectre de l'étoile")
     if not strip or strip.get("description") != NO_STAR:
         failures.append(f"the star's strip says {strip and strip.get('description')}")
@@ -146,6 +157,12 @@ try:
     wait_for("Vega announced", lambda: any(n["name"] == "Vega choisie. " + VEGA for n in nodes(browser)))
     wait_for("Vega's spectrum on its strip",
              lambda: (named(browser, "Spectre de l'étoile") or {}).get("description") == VEGA)
+
+    # Browse mode puts the page's focus on "Titane": Qt's follows, so Tab goes on from there.
+    browser.execute_script(FOCUS_ELEMENT, "Titane")
+    wait_for("the focus on Titane", lambda: focused(browser) == "Titane")
+    key(browser, "Tab", 9)
+    wait_for("Tab going on from Titane", lambda: focused(browser) == TAB_STOPS[TAB_STOPS.index("Titane") + 1])
 finally:
     browser.quit()
 if failures:
