@@ -10,7 +10,7 @@ turning the device fits the lesson again. On the tablet and the phone held
 sideways, a finger's taps on "Hydrogène" and beside Vega do what clicks do,
 at the page's zoom, a finger drags the slider's thumb and its label follows,
 and a finger held on the emission strip shows the tooltip, above the finger
-at its place. Screenshots go to
+at its place, with the words the mouse's tooltip has there. Screenshots go to
 FOLDER.
 
     web_screens.py URL FOLDER
@@ -80,6 +80,17 @@ def finger(browser, kind, point=None):
     browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
 
 
+def mouse_over(browser, *places):
+    """The mouse through these places, a tooltip's wait at the last."""
+    browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    for place in places:
+        point = dict(zip("xy", browser.execute_script(PLACE, *place)))
+        browser.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseMoved", **point})
+        time.sleep(0.3)
+    time.sleep(2)
+    browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+
+
 def tap(browser, point):
     finger(browser, "touchStart", point)
     finger(browser, "touchEnd")
@@ -94,14 +105,15 @@ def drag(browser, start, end, steps=10):
 
 
 def yellow_box(browser, lesson, ratio):
-    """The tooltip's yellow in the lesson's pixels (right and bottom excluded), or None."""
+    """The tooltip's yellow in the lesson's pixels (right and bottom excluded),
+    and its picture, text and all, or None."""
     shot = Image.open(io.BytesIO(browser.get_screenshot_as_png())).convert("RGB")
     mask = Image.new("L", shot.size)
     mask.putdata([255 if p == TOOLTIP else 0 for p in shot.getdata()])
     box = mask.getbbox()
     if box is None or (box[2] - box[0]) * (box[3] - box[1]) < 100:
         return None
-    return tuple(round(v / ratio - lesson[i % 2]) for i, v in enumerate(box))
+    return tuple(round(v / ratio - lesson[i % 2]) for i, v in enumerate(box)), shot.crop(box)
 
 
 def shows(browser, point, colour, seconds=5):
@@ -177,9 +189,11 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                     and re.fullmatch(r"\d+ nm", node.get("name", {}).get("value", ""))}
                 if len(read) != 1 or int(next(iter(read)).split()[0]) <= 500:
                     failures.append(f"{label}: after the finger's drag, the label reads {read}")
+                # The mouse over the strip elsewhere first, so that a stale wavelength shows.
+                mouse_over(browser, (16 + 210, 250), (16 + 100, 320), (16 + 210, 250))
                 finger(browser, "touchStart", (16 + 210, 320))
                 time.sleep(1)
-                tip = yellow_box(browser, css, ratio)
+                tip, words = yellow_box(browser, css, ratio) or (None, None)
                 if tip is None:
                     failures.append(f"{label}: no tooltip under a finger held on the strip")
                 # At scale 1, the tip's frame stands 2 pixels right of the finger
@@ -187,6 +201,13 @@ for name, width, height, ratio, touch, zoom in SCREENS:
                 elif zoom == 1 and (tip[0], tip[3]) != (16 + 210 + 3, 320 - 24 - 1):
                     failures.append(f"{label}: the finger's tooltip at {tip}, not from x 229 to y 295")
                 finger(browser, "touchEnd")
+                # The mouse's tooltip at the same place: the same wavelength, to the pixel.
+                mouse_over(browser, (16 + 210, 250), (16 + 210, 320))
+                _, mouse_words = yellow_box(browser, css, ratio) or (None, None)
+                # Compared where the page is at scale 1, as the tip's place: drawn on whole pixels.
+                if words and zoom == 1 and (mouse_words is None or mouse_words.size != words.size
+                              or ImageChops.difference(mouse_words.convert("RGB"), words).getbbox()):
+                    failures.append(f"{label}: the finger's tooltip does not say what the mouse's says there")
 
         emulate(width, height)
         browser.get(url)
